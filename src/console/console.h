@@ -1,0 +1,40 @@
+#ifndef QUORVALE_CONSOLE_CONSOLE_H_
+#define QUORVALE_CONSOLE_CONSOLE_H_
+
+#include <optional>
+#include <string>
+
+#include "text/output.h"
+
+namespace quorvale {
+
+// What the dialogue needs from a terminal. The real one reads standard input
+// as UTF-8 and writes UTF-8 to standard output; tests use one in memory.
+class Console {
+ public:
+  virtual ~Console() = default;
+
+  // Where the dialogue writes.
+  virtual Output& out() = 0;
+
+  // Makes everything written so far visible. Called before every read, before
+  // the key wait and at the end of each menu action.
+  virtual void flush() = 0;
+
+  // Skips ASCII white space and returns the next character; nothing at the
+  // end of input.
+  virtual std::optional<char32_t> readChar() = 0;
+
+  // Skips ASCII white space and returns the characters up to the next white
+  // space; nothing at the end of input. The rest of the line stays for the
+  // next read.
+  virtual std::optional<std::u32string> readWord() = 0;
+
+  // Waits for one key on the controlling terminal, without echo and without
+  // touching buffered input; returns at once when there is no terminal.
+  virtual void waitForKey() = 0;
+};
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_CONSOLE_CONSOLE_H_

@@ -1,0 +1,82 @@
+#ifndef QUORVALE_GENETICS_GENOTYPE_H_
+#define QUORVALE_GENETICS_GENOTYPE_H_
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace quorvale {
+
+// The fourteen coat genes, addressed by their position in the gene table.
+// The class of a gene follows from its index alone: 0 to 6 are recessive,
+// 7 to 12 dominant, 13 is the sex-linked Yellow. Every table indexed by gene
+// uses this order.
+using GeneIndex = int;
+inline constexpr int GeneCount = 14;
+
+// The genes by their symbols, so that rules read like the breeder's notation.
+namespace gene {
+inline constexpr GeneIndex e = 0;    // Cream
+inline constexpr GeneIndex dg = 1;   // Dark Grey
+inline constexpr GeneIndex p = 2;    // Cinnamon
+inline constexpr GeneIndex a = 3;    // Black
+inline constexpr GeneIndex cd = 4;   // DE White
+inline constexpr GeneIndex rd = 5;   // Recessive Dappled
+inline constexpr GeneIndex l = 6;    // Long Hair
+inline constexpr GeneIndex u = 7;    // Umbrous
+inline constexpr GeneIndex ba = 8;   // Banded
+inline constexpr GeneIndex sa = 9;   // Satin
+inline constexpr GeneIndex sg = 10;  // Silver Grey
+inline constexpr GeneIndex lg = 11;  // Light Grey
+inline constexpr GeneIndex ds = 12;  // Dominant Spot
+inline constexpr GeneIndex to = 13;  // Yellow, on the X chromosome
+}  // namespace gene
+
+constexpr bool isRecessive(GeneIndex g) { return g >= 0 && g <= 6; }
+constexpr bool isDominant(GeneIndex g) { return g >= 7 && g <= 12; }
+constexpr bool isSexLinked(GeneIndex g) { return g == gene::to; }
+
+// The symbol of a gene, always in lower case ("e", "dg", ...). The allele is
+// carried by the case of the first letter: for a recessive gene the lower case
+// is the mutant allele, for a dominant gene and Yellow the capital is.
+std::string_view geneSymbol(GeneIndex g);
+
+// The sex of an animal, held in alleleCount[SexSlot].
+enum class Sex : std::int32_t { Unspecified = 0, Male = 1, Female = 2 };
+
+// Slot 14 of alleleCount holds the Sex code; slot 14 of expressed is the
+// unnamed-colour marker.
+inline constexpr int SexSlot = 14;
+inline constexpr int UnnamedMarker = 14;
+
+// One animal. A plain value, copied freely.
+struct Genotype {
+  // Entries 0 to 13: the number of mutant alleles of each gene, 0, 1 or 2.
+  // A male has one X chromosome: his Yellow count is 2 (To) or 0, never 1.
+  // Entry 14: the Sex code.
+  std::array<std::int32_t, 15> alleleCount{};
+  // Entries 0 to 13: whether the gene shows in the coat, derived by
+  // deriveExpressed. Entry 14: set by colour naming when no proper colour
+  // name fits ("Unnamed composite color").
+  std::array<bool, 15> expressed{};
+
+  friend bool operator==(const Genotype&, const Genotype&) = default;
+};
+
+inline Sex sexOf(const Genotype& g) { return static_cast<Sex>(g.alleleCount[SexSlot]); }
+inline void setSex(Genotype& g, Sex sex) { g.alleleCount[SexSlot] = static_cast<std::int32_t>(sex); }
+
+// Fills expressed[0..13] from the allele counts and clears the unnamed-colour
+// marker: a recessive gene and Yellow show when homozygous (count 2), a
+// dominant gene whenever present. A tortoiseshell female (Yellow count 1)
+// does not have Yellow expressed. Returns g.
+Genotype& deriveExpressed(Genotype& g);
+
+// The silver-grey white: homozygous Silver Grey with Cream shown and no
+// Umbrous.
+// REQUIRES: deriveExpressed has run on g.
+bool isSilverCreamWhite(const Genotype& g);
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_GENETICS_GENOTYPE_H_

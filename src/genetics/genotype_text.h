@@ -1,0 +1,22 @@
+#ifndef QUORVALE_GENETICS_GENOTYPE_TEXT_H_
+#define QUORVALE_GENETICS_GENOTYPE_TEXT_H_
+
+#include <string>
+
+#include "genetics/genotype.h"
+
+namespace quorvale {
+
+// The canonical text of a genotype, which parseGenotype reads back: genes in
+// table order, nothing for a homozygous wild gene, the capital first in a
+// heterozygous pair ("eeDgdgUu", "EeUU", "eeToY", "Toto"); "--" when nothing
+// is written. Reads only alleleCount.
+std::u32string genotypeText(const Genotype& g);
+
+// Appends the same text to out. It is plain ASCII, so the bytes are the
+// same in every encoding; the litter report writes millions of them this way.
+void appendGenotypeText(const Genotype& g, std::string& out);
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_GENETICS_GENOTYPE_TEXT_H_
