@@ -4,15 +4,20 @@
 #include <string>
 
 #include "genetics/genotype.h"
+#include "text/language.h"
 
 namespace quorvale {
 
 // What the colour name does not show: "hidden ..." for expressed genes that
-// another gene masks, then "carries genes of ..." for recessive genes in a
-// single copy, in the language of the run. Empty when there is nothing to
-// say and for unnamed and lethal colours. No line end.
-// REQUIRES: describePhenotype has just run on g (it reads the unnamed-colour
-// marker that the description leaves).
+// another gene masks, then ", " and "carries genes of ..." for recessive
+// genes in a single copy, in the given language. Names are joined as
+// "A", "A and B", "A, B and C". Empty when there is nothing to say and for
+// unnamed and lethal colours. No line end.
+// REQUIRES: describePhenotype has just run on g (it reads the expressed flags
+// and the unnamed-colour marker that the description leaves).
+std::u32string describeCarriedGenes(const Genotype& g, Language language);
+
+// The same in the language of the run.
 std::u32string describeCarriedGenes(const Genotype& g);
 
 }  // namespace quorvale

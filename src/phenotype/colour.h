@@ -9,14 +9,23 @@
 namespace quorvale {
 
 // The coat colour name of an animal in the given language: the base colour
-// chosen by the rule table, with the umbrous, pattern, satin and coat-length
-// words; or the lethal text alone; or the unnamed text alone, in which case
-// the unnamed-colour marker g.expressed[UnnamedMarker] is set.
+// chosen by the colour chart (phenotype/colour_rules.h), with the umbrous,
+// pattern, satin and coat-length words; or the lethal text alone; or the
+// unnamed text alone, in which case the unnamed-colour marker
+// g.expressed[UnnamedMarker] is set. Never clears the marker.
+// English: "SH Umbrous Golden Banded Satin" (coat length, umbrous, base,
+// pattern, satin). Russian: "золотистый копченый с поясом атласный КШ"
+// (base, umbrous, pattern, satin, coat length).
 // REQUIRES: deriveExpressed has just run on g (so the marker is clear).
 std::u32string coatColourName(Genotype& g, Language language);
 
 // The same in the language of the run.
 std::u32string coatColourName(Genotype& g);
+
+// Appends the colour name to out, as coatColourName would return it, growing
+// out at most once. Lets the description build its whole line in one string.
+// REQUIRES: deriveExpressed has just run on g.
+void appendCoatColourName(Genotype& g, Language language, std::u32string& out);
 
 }  // namespace quorvale
 

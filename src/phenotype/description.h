@@ -5,22 +5,28 @@
 #include <vector>
 
 #include "genetics/genotype.h"
+#include "text/language.h"
 #include "text/messages.h"
 
 namespace quorvale {
 
 // How one animal is presented: derives g's expressed flags, names the colour
 // (which may set the unnamed-colour marker), adds ", male" / ", female" when
-// with_sex and the colour is an ordinary named one, and, when with_warnings,
-// one line "\n\t!!! Undesirable combination of genes: ... !!!" per finding of
-// listUndesirableCombinations. No line end at the end. Describing the same
-// record again gives the same text.
+// with_sex and the colour is an ordinary named one (not a white, not unnamed,
+// not lethal), and, when with_warnings, one line
+// "\n\t!!! Undesirable combination of genes: ... !!!" per finding of
+// listUndesirableCombinations. No line end at the end. With both flags false
+// the text is exactly the colour name. Describing the same record again gives
+// the same text and leaves the record as the first call left it.
+std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex, Language language);
+
+// The same in the language of the run.
 std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex);
 
 // Replaces findings with the undesirable combinations of one animal, in rule
 // order (homozygous Light Grey, homozygous Dominant Spot, Double Satin,
-// Yellow diluted by Cream, different Greys mixed). Returns true when it found
-// any.
+// Yellow diluted by Cream, different Greys mixed); at most five. Returns true
+// when it found any.
 // REQUIRES: deriveExpressed has run on g.
 bool listUndesirableCombinations(const Genotype& g, std::vector<MessageId>& findings);
 
