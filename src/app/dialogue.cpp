@@ -1,0 +1,183 @@
+#include "app/dialogue.h"
+
+#include <optional>
+#include <string>
+
+#include "app/task_number.h"
+#include "genetics/parser.h"
+#include "litter/report.h"
+#include "phenotype/carriers.h"
+#include "phenotype/description.h"
+#include "tasks/random.h"
+#include "tasks/task.h"
+#include "text/language.h"
+#include "text/messages.h"
+
+namespace quorvale {
+
+namespace {
+
+// The banner and the language question are the same in both languages: the
+// language is not known yet when they are written.
+constexpr std::string_view kBanner = "Quorvale: Syrian Hamster Genetics. \n\n";
+constexpr std::string_view kLanguageQuestion = "Russian/English (r/e)?   ";
+
+// The answers to the language question; only these two lower-case letters
+// count, anything else asks again.
+struct LanguageAnswer {
+  char32_t key;
+  Language language;
+};
+constexpr LanguageAnswer kLanguageAnswers[] = {
+    {U'e', Language::English},
+    {U'r', Language::Russian},
+};
+
+// What the first character of a menu word asks for; any other character
+// just shows the menu again.
+enum class MenuAction { ColorFromGenotype, PredictLitter, RandomTask, EasyRandomTask, Exit, None };
+
+struct MenuEntry {
+  char32_t key;
+  MenuAction action;
+};
+constexpr MenuEntry kMenu[] = {
+    {U'1', MenuAction::ColorFromGenotype},
+    {U'2', MenuAction::PredictLitter},
+    {U'3', MenuAction::RandomTask},
+    {U'4', MenuAction::EasyRandomTask},
+    {U'5', MenuAction::Exit},
+};
+
+// The number of genes a random task is built on, hard and easy.
+constexpr int kTaskGenes = 7;
+constexpr int kEasyTaskGenes = 2;
+
+MenuAction menuAction(char32_t first) {
+  for (const MenuEntry& entry : kMenu) {
+    if (entry.key == first) return entry.action;
+  }
+  return MenuAction::None;
+}
+
+// Asks the language question until one of the two answers comes. Nothing
+// when the input ends first.
+std::optional<Language> askLanguage(Console& console) {
+  for (;;) {
+    console.out().writeAscii(kLanguageQuestion);
+    const std::optional<char32_t> answer = console.readChar();
+    if (!answer) return std::nullopt;
+    for (const LanguageAnswer& a : kLanguageAnswers) {
+      if (a.key == *answer) return a.language;
+    }
+  }
+}
+
+// Writes a prompt from the catalogue and reads the answer word.
+std::optional<std::u32string> ask(Console& console, MessageId prompt) {
+  console.out().write(messageText(prompt));
+  return console.readWord();
+}
+
+// Runs the action of one menu choice. Returns false when the input ended
+// during it.
+bool runMenuAction(Console& console, MenuAction action) {
+  switch (action) {
+    case MenuAction::ColorFromGenotype: {
+      const std::optional<std::u32string> word = ask(console, MessageId::GenotypePrompt);
+      if (!word) return false;
+      runColorFromGenotype(*word, console.out());
+      return true;
+    }
+    case MenuAction::PredictLitter:
+      return runPredictLitter(console);
+    case MenuAction::RandomTask:
+      return runRandomTask(console, kTaskGenes);
+    case MenuAction::EasyRandomTask:
+      return runRandomTask(console, kEasyTaskGenes);
+    case MenuAction::Exit:
+    case MenuAction::None:
+      return true;
+  }
+  return true;
+}
+
+}  // namespace
+
+void runColorFromGenotype(std::u32string_view genotype_text, Output& out) {
+  // The description is built whole before anything is written, so a fault
+  // found while parsing leaves the error line alone.
+  try {
+    Genotype g = parseGenotype(genotype_text, Sex::Unspecified);
+    std::u32string text = describePhenotype(g, /*with_warnings=*/true, /*with_sex=*/true);
+    text += U'\n';
+    const std::u32string carried = describeCarriedGenes(g);
+    if (!carried.empty()) {
+      text += carried;
+      text += U'\n';
+    }
+    out.write(text);
+  } catch (const GenotypeError& error) {
+    out.write(error.text);
+    out.writeAscii("\n");
+  }
+}
+
+bool runPredictLitter(Console& console) {
+  // The male is always asked first.
+  const std::optional<std::u32string> male = ask(console, MessageId::MalePrompt);
+  if (!male) return false;
+  const std::optional<std::u32string> female = ask(console, MessageId::FemalePrompt);
+  if (!female) return false;
+  predictLitter(*male, *female, console.out());
+  return true;
+}
+
+bool runRandomTask(Console& console, int gene_count) {
+  std::int32_t number = 0;
+  while (number == 0) {
+    const std::optional<std::u32string> word = ask(console, MessageId::TaskNumberPrompt);
+    if (!word) return false;
+    number = taskNumberFromWord(*word);
+  }
+  // Seeded right before the draw and used for nothing else, so a task number
+  // always gives the same exercise.
+  Random rng(taskSeed(number));
+  const TaskParents parents = generateTask(gene_count, rng);
+
+  Output& out = console.out();
+  out.writeAscii("\n");
+  out.write(parents.male);
+  out.writeAscii(" * ");
+  out.write(parents.female);
+  out.writeAscii("\n\n");
+  out.write(messageText(MessageId::PressAnyKey));
+  console.flush();
+  console.waitForKey();
+  out.writeAscii("\n");
+  predictLitter(parents.male, parents.female, out);
+  return true;
+}
+
+int runDialogue(Console& console) {
+  console.out().writeAscii(kBanner);
+  const std::optional<Language> language = askLanguage(console);
+  if (!language) return 0;
+  setCurrentLanguage(*language);
+
+  for (;;) {
+    console.out().write(messageText(MessageId::MenuPrompt));
+    const std::optional<std::u32string> word = console.readWord();
+    if (!word) break;
+    // A word is never empty, so it always has a first character.
+    const MenuAction action = menuAction(word->front());
+    if (action == MenuAction::Exit) break;
+    const bool input_continues = runMenuAction(console, action);
+    console.flush();
+    if (!input_continues) break;
+  }
+  console.flush();
+  return 0;
+}
+
+}  // namespace quorvale

@@ -1,0 +1,23 @@
+#ifndef QUORVALE_APP_TASK_NUMBER_H_
+#define QUORVALE_APP_TASK_NUMBER_H_
+
+#include <cstdint>
+#include <string_view>
+
+namespace quorvale {
+
+// The number at the start of a task word, read the way C's atoi reads it: an
+// optional '+' or '-', then decimal digits up to the first other character.
+// No digits give 0 ("abc", "", "-"), which the dialogue takes as no answer.
+// A value beyond the signed 32-bit range is clamped to -2147483648 or
+// 2147483647, however many digits it has. Leading white space is not
+// skipped: a word never starts with it.
+std::int32_t taskNumberFromWord(std::u32string_view word);
+
+// The generator seed for a task number: its 32-bit two's complement bits, so
+// -1 seeds 4294967295.
+constexpr std::uint32_t taskSeed(std::int32_t number) { return static_cast<std::uint32_t>(number); }
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_APP_TASK_NUMBER_H_

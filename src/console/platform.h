@@ -1,0 +1,56 @@
+#ifndef QUORVALE_CONSOLE_PLATFORM_H_
+#define QUORVALE_CONSOLE_PLATFORM_H_
+
+#include <cstddef>
+#include <string_view>
+
+// The few operating-system services the program uses, and nothing else. Each
+// system has its own implementation file (platform_posix.cpp, and one for
+// Windows); everything above this header is the same everywhere. Bytes are
+// raw: standard input is decoded as UTF-8 and standard output is written as
+// UTF-8 by the callers, whatever the locale or console settings say.
+
+namespace quorvale::platform {
+
+// Prepares the process for the console dialogue. Called once, before anything
+// is read or written. On systems whose console needs to be told that the
+// bytes are UTF-8 (or switched to binary mode) this is where it happens; it
+// must not depend on the user's locale. Never fails: whatever it cannot set
+// up is left as it was.
+void prepareConsole();
+
+// Reads up to `capacity` bytes of standard input into `buffer`, blocking until
+// at least one byte is available. Returns the number of bytes read, or 0 at
+// the end of input. A read error counts as the end of input. An interrupted
+// call is retried, so 0 never means "try again".
+// REQUIRES: capacity > 0.
+std::size_t readInput(char* buffer, std::size_t capacity);
+
+// Writes all of `bytes` to standard output, retrying interrupted and partial
+// writes. Returns false when the bytes cannot all be written (a full disk, a
+// closed pipe, a closed descriptor); the caller then writes nothing more.
+// Never loops without progress. (On POSIX a closed pipe may instead end the
+// process by SIGPIPE, which is equally acceptable.)
+bool writeOutput(std::string_view bytes);
+
+// True when standard output is an interactive terminal, where the caller
+// may choose to flush at every line end.
+bool outputIsTerminal();
+
+// Writes one diagnostic line (the text plus a line end) to standard error,
+// unbuffered. Best effort: errors are ignored.
+void writeDiagnostic(std::string_view line);
+
+// Waits for one key press on the user's terminal (the controlling terminal,
+// or the console), never reading standard input, so words typed ahead for
+// the next prompts stay where they are. The key is not echoed and needs no
+// Enter. A key that sends several bytes (a non-ASCII letter, an arrow or a
+// function key) is consumed whole. The terminal's settings are restored
+// before returning, and also when the process is interrupted or terminated
+// during the wait. When the process has no terminal (input and output
+// redirected, no controlling terminal) it returns at once.
+void waitForKeyPress();
+
+}  // namespace quorvale::platform
+
+#endif  // QUORVALE_CONSOLE_PLATFORM_H_

@@ -1,0 +1,210 @@
+// The platform layer on POSIX systems: plain read() and write() on file
+// descriptors 0 and 1, and termios on the controlling terminal for the key
+// press.
+#ifndef _WIN32
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <string>
+
+#include "console/platform.h"
+
+namespace quorvale::platform {
+
+namespace {
+
+// Waits until fd is ready for the given poll events. Returns false when it is
+// not ready within timeout_ms (negative waits for ever) or poll fails.
+bool waitReady(int fd, short events, int timeout_ms) {
+  for (;;) {
+    pollfd p{};
+    p.fd = fd;
+    p.events = events;
+    const int r = ::poll(&p, 1, timeout_ms);
+    if (r > 0) return true;
+    if (r == 0) return false;
+    if (errno != EINTR) return false;
+  }
+}
+
+// Writes all of bytes to fd. False on any failure other than an interrupted
+// or would-block call, which are retried.
+bool writeAll(int fd, std::string_view bytes) {
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n > 0) {
+      p += n;
+      left -= static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    // Someone left the descriptor non-blocking: wait until it takes more
+    // instead of spinning.
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && waitReady(fd, POLLOUT, -1)) {
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+// The terminal being waited on, for the signal handlers: they put its
+// settings back before the process ends.
+volatile std::sig_atomic_t g_tty_fd = -1;
+termios g_saved_tty{};
+
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kEndingSignalCount = sizeof(kEndingSignals) / sizeof(kEndingSignals[0]);
+
+extern "C" void restoreTerminalAndReraise(int signal_number) {
+  const int fd = g_tty_fd;
+  if (fd >= 0) ::tcsetattr(fd, TCSANOW, &g_saved_tty);
+  // End the way the signal would have ended the process without us: the
+  // default action, delivered as soon as this handler returns.
+  struct sigaction default_action {};
+  default_action.sa_handler = SIG_DFL;
+  sigemptyset(&default_action.sa_mask);
+  ::sigaction(signal_number, &default_action, nullptr);
+  ::raise(signal_number);
+}
+
+// Reads one byte from the terminal. With timeout_ms >= 0 gives up when none
+// arrives in that time; that is how the tail of a multi-byte key is told
+// from a separate key press. False on time-out, end of file or error.
+bool readTerminalByte(int fd, int timeout_ms, unsigned char* byte) {
+  if (timeout_ms >= 0 && !waitReady(fd, POLLIN, timeout_ms)) return false;
+  for (;;) {
+    const ssize_t n = ::read(fd, byte, 1);
+    if (n == 1) return true;
+    if (n < 0 && errno == EINTR) continue;
+    return false;
+  }
+}
+
+// The bytes of one key arrive together; a pause this long ends the key.
+constexpr int kKeyTailTimeoutMs = 50;
+
+// Consumes the continuation bytes of a UTF-8 sequence that starts with lead.
+void consumeUtf8Tail(int fd, unsigned char lead) {
+  int more = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) more = 1;
+  if (lead >= 0xE0 && lead <= 0xEF) more = 2;
+  if (lead >= 0xF0 && lead <= 0xF4) more = 3;
+  unsigned char b = 0;
+  for (int i = 0; i < more && readTerminalByte(fd, kKeyTailTimeoutMs, &b); ++i) {
+  }
+}
+
+// Consumes what follows ESC when the key was an arrow, a function key or
+// Alt with a letter: "ESC [ params final", "ESC O x", or "ESC letter". A lone
+// Escape press is followed by nothing and ends at the time-out.
+void consumeEscapeTail(int fd) {
+  unsigned char b = 0;
+  if (!readTerminalByte(fd, kKeyTailTimeoutMs, &b)) return;
+  if (b == 'O') {
+    readTerminalByte(fd, kKeyTailTimeoutMs, &b);
+    return;
+  }
+  if (b != '[') {
+    consumeUtf8Tail(fd, b);
+    return;
+  }
+  // A control sequence: parameter and intermediate bytes up to a final byte
+  // from '@' to '~'. The Linux console sends F1-F5 as "ESC [ [ letter".
+  bool first = true;
+  for (int i = 0; i < 64 && readTerminalByte(fd, kKeyTailTimeoutMs, &b); ++i) {
+    if (first && b == '[') {
+      readTerminalByte(fd, kKeyTailTimeoutMs, &b);
+      return;
+    }
+    first = false;
+    if (b >= 0x40 && b <= 0x7E) return;
+  }
+}
+
+void consumeOneKey(int fd) {
+  unsigned char b = 0;
+  if (!readTerminalByte(fd, -1, &b)) return;
+  if (b == 0x1B) {
+    consumeEscapeTail(fd);
+  } else {
+    consumeUtf8Tail(fd, b);
+  }
+}
+
+}  // namespace
+
+void prepareConsole() {
+  // Nothing to do: bytes go in and out unchanged, and the program converts
+  // UTF-8 itself, whatever the locale says.
+}
+
+std::size_t readInput(char* buffer, std::size_t capacity) {
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, buffer, capacity);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno == EINTR) continue;
+    if ((errno == EAGAIN || errno == EWOULDBLOCK) && waitReady(STDIN_FILENO, POLLIN, -1)) continue;
+    return 0;
+  }
+}
+
+bool writeOutput(std::string_view bytes) { return writeAll(STDOUT_FILENO, bytes); }
+
+bool outputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
+
+void writeDiagnostic(std::string_view line) {
+  std::string text(line);
+  text.push_back('\n');
+  writeAll(STDERR_FILENO, text);
+}
+
+void waitForKeyPress() {
+  const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return;  // no controlling terminal: go on at once
+  termios saved{};
+  if (::tcgetattr(fd, &saved) != 0) {
+    ::close(fd);
+    return;
+  }
+  // The handlers must know what to restore before the settings change.
+  g_saved_tty = saved;
+  g_tty_fd = fd;
+  struct sigaction previous[kEndingSignalCount] = {};
+  bool installed[kEndingSignalCount] = {};
+  for (int i = 0; i < kEndingSignalCount; ++i) {
+    if (::sigaction(kEndingSignals[i], nullptr, &previous[i]) != 0) continue;
+    // A signal the user chose to ignore (nohup) stays ignored.
+    if (previous[i].sa_handler == SIG_IGN) continue;
+    struct sigaction action {};
+    action.sa_handler = restoreTerminalAndReraise;
+    sigemptyset(&action.sa_mask);
+    installed[i] = ::sigaction(kEndingSignals[i], &action, nullptr) == 0;
+  }
+
+  termios raw = saved;
+  raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  if (::tcsetattr(fd, TCSANOW, &raw) == 0) {
+    consumeOneKey(fd);
+    ::tcsetattr(fd, TCSANOW, &saved);
+  }
+
+  for (int i = 0; i < kEndingSignalCount; ++i) {
+    if (installed[i]) ::sigaction(kEndingSignals[i], &previous[i], nullptr);
+  }
+  g_tty_fd = -1;
+  ::close(fd);
+}
+
+}  // namespace quorvale::platform
+
+#endif  // _WIN32

@@ -1,0 +1,64 @@
+#ifndef QUORVALE_CONSOLE_TERMINAL_CONSOLE_H_
+#define QUORVALE_CONSOLE_TERMINAL_CONSOLE_H_
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/buffered_output.h"
+#include "console/console.h"
+#include "console/input_reader.h"
+
+namespace quorvale {
+
+// The console of a real run: standard input decoded as UTF-8, standard
+// output written as UTF-8 in large pieces (flushed before the program waits
+// for input or a key, and at every line end when the output is a terminal),
+// and the key press taken from the terminal itself.
+//
+// When standard output fails, nothing more is written and every later read
+// reports the end of input, so the dialogue winds down at its next question;
+// the caller then sees outputFailed() and ends with a failure status.
+class TerminalConsole : public Console {
+ public:
+  TerminalConsole();
+
+  TerminalConsole(const TerminalConsole&) = delete;
+  TerminalConsole& operator=(const TerminalConsole&) = delete;
+
+  Output& out() override { return output_; }
+  void flush() override;
+  std::optional<char32_t> readChar() override;
+  std::optional<std::u32string> readWord() override;
+  void waitForKey() override;
+
+  // True once standard output could not be written.
+  bool outputFailed() const { return output_.failed(); }
+
+ private:
+  // Standard input, flushing the output before each blocking read so the
+  // user sees the question before the program waits for the answer.
+  class StdinSource : public ByteSource {
+   public:
+    explicit StdinSource(TerminalConsole& console) : console_(console) {}
+    std::size_t read(char* buffer, std::size_t capacity) override;
+
+   private:
+    TerminalConsole& console_;
+  };
+
+  class StdoutSink : public ByteSink {
+   public:
+    bool write(std::string_view bytes) override;
+  };
+
+  StdoutSink sink_;
+  BufferedOutput output_;
+  StdinSource source_;
+  InputReader reader_;
+};
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_CONSOLE_TERMINAL_CONSOLE_H_
