@@ -1,15 +1,50 @@
 #include "tasks/task.h"
 
+#include <span>
+
+#include "litter/cross.h"
+#include "phenotype/description.h"
+
 namespace quorvale {
 
-std::vector<GeneIndex> drawGenes(int /*count*/, Random& /*rng*/) { return {}; }
+namespace {
 
-Genotype randomParent(const std::vector<GeneIndex>& /*genes*/, Sex sex, Random& /*rng*/) {
-  Genotype g;
-  setSex(g, sex);
-  return g;
+// What one drawn value gives, indexed by the value mod the table's length.
+// The dominant genes come out mostly wild so that a task is not crowded with
+// them; Yellow is the allele pair of an X chromosome, so a male has it or not.
+constexpr int kRecessiveRoll[] = {2, 1, 0};
+constexpr int kDominantRoll[] = {2, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr int kMaleYellowRoll[] = {0, 2};
+constexpr int kFemaleYellowRoll[] = {2, 1, 1, 1, 0, 0, 0, 0};
+
+std::span<const int> rollTable(GeneIndex g, Sex sex) {
+  if (isRecessive(g)) {
+    return kRecessiveRoll;
+  }
+  if (isDominant(g)) {
+    return kDominantRoll;
+  }
+  return sex == Sex::Male ? std::span<const int>(kMaleYellowRoll) : kFemaleYellowRoll;
 }
 
-TaskParents generateTask(int /*gene_count*/, Random& /*rng*/) { return {U"--", U"--"}; }
+}  // namespace
+
+int rolledAlleleCount(GeneIndex g, Sex sex, int value) {
+  const std::span<const int> table = rollTable(g, sex);
+  return table[static_cast<std::size_t>(value) % table.size()];
+}
+
+bool isPresentableParent(Genotype& g) {
+  // Only the naming matters here: it sets the unnamed-colour marker.
+  describePhenotype(g, false, false);
+  std::vector<MessageId> findings;
+  return !listUndesirableCombinations(g, findings) && !g.expressed[UnnamedMarker];
+}
+
+bool canBeMated(const Genotype& male, const Genotype& female) {
+  std::vector<MessageId> warnings;
+  return matingWarnings(male, female, warnings);
+}
 
 }  // namespace quorvale

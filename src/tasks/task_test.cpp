@@ -1,0 +1,265 @@
+#include "tasks/task.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "genetics/parser.h"
+#include "litter/cross.h"
+#include "phenotype/description.h"
+#include "text/language.h"
+#include "text/utf8.h"
+
+namespace quorvale {
+namespace {
+
+// Hands out a fixed list of values and counts how many were taken, so a test
+// can say exactly which draw decides what. Taking more than the list holds is
+// a failure; the value then returned (5) rolls every gene wild, so a faulty
+// generator still comes to an end.
+class ScriptedRandom {
+ public:
+  explicit ScriptedRandom(std::vector<int> values) : values_(std::move(values)) {}
+
+  int next() {
+    if (taken_ == values_.size()) {
+      ADD_FAILURE() << "more draws than the " << values_.size() << " expected";
+      return 5;
+    }
+    return values_[taken_++];
+  }
+
+  std::size_t taken() const { return taken_; }
+
+ private:
+  std::vector<int> values_;
+  std::size_t taken_ = 0;
+};
+
+std::string utf8(const std::u32string& text) { return toUtf8(text); }
+
+TEST(RolledAlleleCount, FollowsTheTableOfEachKindOfGene) {
+  struct Case {
+    GeneIndex gene;
+    Sex sex;
+    std::vector<int> counts;  // the count for the values 0, 1, 2, ...
+  };
+  const Case cases[] = {
+      {gene::e, Sex::Male, {2, 1, 0, 2, 1, 0}},
+      {gene::l, Sex::Female, {2, 1, 0, 2}},
+      {gene::u, Sex::Male, {2, 1, 1, 1, 1, 0, 0}},
+      {gene::ds, Sex::Female, {2, 1, 1, 1, 1, 0}},
+      {gene::to, Sex::Male, {0, 2, 0, 2}},
+      {gene::to, Sex::Female, {2, 1, 1, 1, 0, 0, 0, 0, 2, 1}},
+  };
+  for (const Case& c : cases) {
+    for (int value = 0; value < static_cast<int>(c.counts.size()); ++value) {
+      EXPECT_EQ(rolledAlleleCount(c.gene, c.sex, value), c.counts[value])
+          << "gene " << c.gene << " value " << value;
+    }
+  }
+  // The remainder is taken over the whole range of the generator.
+  EXPECT_EQ(rolledAlleleCount(gene::ba, Sex::Male, 29), 0);
+  EXPECT_EQ(rolledAlleleCount(gene::ba, Sex::Male, 30), 2);
+  EXPECT_EQ(rolledAlleleCount(gene::ba, Sex::Male, 32764), 1);  // 32764 = 30 * 1092 + 4
+  EXPECT_EQ(rolledAlleleCount(gene::a, Sex::Female, 32767), 1);
+  EXPECT_EQ(rolledAlleleCount(gene::to, Sex::Female, 32767), 0);
+}
+
+TEST(DrawGenes, PicksByPositionInTheGenesLeft) {
+  // 12 mod 13 takes the last gene, 12; 12 mod 12 then the first, 0; 5 mod 11
+  // the sixth of 1..11, that is 6.
+  ScriptedRandom rng({12, 12, 5});
+  EXPECT_EQ(drawGenes(3, rng), (std::vector<GeneIndex>{12, 0, 6}));
+  EXPECT_EQ(rng.taken(), 3u);
+}
+
+TEST(DrawGenes, ThirteenDrawsTakeEveryGeneButYellowOnce) {
+  Random rng(7);
+  const std::vector<GeneIndex> genes = drawGenes(13, rng);
+  EXPECT_EQ(std::set<GeneIndex>(genes.begin(), genes.end()).size(), 13u);
+  EXPECT_EQ(std::count(genes.begin(), genes.end(), gene::to), 0);
+}
+
+// One exercise followed draw by draw: rolls rejected for an undesirable
+// combination, for the unnamed colour and (in the female) for Yellow diluted
+// by Cream, and a pairing rejected for Light Grey in both parents.
+TEST(GenerateTask, DrawsInTheDocumentedOrder) {
+  ScriptedRandom rng({
+      // First attempt. Genes: 11 mod 13 -> Light Grey (11); 14 mod 12 -> the
+      // third of 0..10,12, Cinnamon (2). The gene list is lg, p, to.
+      11,
+      14,
+      // Male roll 1: LgLg, P wild, ToY: lethal, homozygous Light Grey.
+      30,
+      2,
+      1,
+      // Male roll 2: Lglg, pp, ToY: a Cinnamon Yellow with a grey is unnamed.
+      1,
+      0,
+      1,
+      // Male roll 3: Lglg, Pp, no Yellow: Light Grey. Taken.
+      1,
+      1,
+      0,
+      // Female roll 1: Lglg, P wild, ToTo (8 mod 8 = 0): Light Grey Pearl.
+      4,
+      2,
+      8,
+      // Both carry Light Grey: the pair is thrown away.
+      // Second attempt. Genes: 0 -> Cream (0); 13 mod 12 -> the second of
+      // 1..12, Cinnamon (2). The gene list is e, p, to.
+      0,
+      13,
+      // Male roll: Ee, pp, ToY: Honey. Taken.
+      4,
+      0,
+      1,
+      // Female roll 1: ee, P wild, Toto: Yellow diluted by Cream.
+      0,
+      2,
+      3,
+      // Female roll 2: E wild, Pp, no Yellow. Taken; the male's single Cream
+      // allele with no Cream in her is no mating problem.
+      2,
+      1,
+      4,
+  });
+  const TaskParents parents = generateTask(2, rng);
+  EXPECT_EQ(utf8(parents.male), "EeppToY");
+  EXPECT_EQ(utf8(parents.female), "Pp");
+  EXPECT_EQ(rng.taken(), 25u);
+}
+
+// The records of one exercise together with its texts, both made from the
+// same task number.
+struct Exercise {
+  TaskAnimals animals;
+  TaskParents texts;
+};
+
+Exercise exercise(std::uint32_t task, int gene_count) {
+  Random for_animals(task);
+  Random for_texts(task);
+  return {generateTaskAnimals(gene_count, for_animals), generateTask(gene_count, for_texts)};
+}
+
+int genesWithMutantAllele(const Genotype& g) {
+  int n = 0;
+  for (GeneIndex i = 0; i < GeneCount; ++i) {
+    n += g.alleleCount[i] != 0 ? 1 : 0;
+  }
+  return n;
+}
+
+// Checks everything a generated parent promises; returns false on a failure
+// so that the caller can stop early instead of flooding the log.
+bool checkParent(const Genotype& record, const std::u32string& text, Sex sex, int gene_count,
+                 std::uint32_t task) {
+  SCOPED_TRACE("task " + std::to_string(task) + " " + utf8(text));
+  bool ok = true;
+  auto expect = [&ok](bool condition, const char* what) {
+    EXPECT_TRUE(condition) << what;
+    ok = ok && condition;
+  };
+  expect(sexOf(record) == sex, "sex code");
+  expect(genesWithMutantAllele(record) <= gene_count + 1, "at most the listed genes");
+  if (sex == Sex::Male) {
+    expect(record.alleleCount[gene::to] != 1, "a male has To or not");
+  }
+
+  Genotype described = record;
+  describePhenotype(described, false, false);
+  std::vector<MessageId> findings;
+  expect(!listUndesirableCombinations(described, findings), "no undesirable combination");
+  expect(!described.expressed[UnnamedMarker], "a named colour");
+  expect(record.alleleCount[gene::lg] != 2 && record.alleleCount[gene::ds] != 2 &&
+             record.alleleCount[gene::sa] != 2,
+         "nothing lethal and no Double Satin");
+
+  expect((text == U"--") == (genesWithMutantAllele(record) == 0), "-- exactly when all wild");
+  const Genotype parsed = parseGenotype(text, sex);
+  expect(parsed.alleleCount == record.alleleCount, "the text reads back as the same animal");
+  return ok;
+}
+
+bool checkExercise(const Exercise& x, std::uint32_t task, int gene_count) {
+  const Genotype& male = x.animals.male;
+  const Genotype& female = x.animals.female;
+  if (!checkParent(male, x.texts.male, Sex::Male, gene_count, task) ||
+      !checkParent(female, x.texts.female, Sex::Female, gene_count, task)) {
+    return false;
+  }
+
+  // Both parents are rolled over one gene list.
+  int genes_in_play = 0;
+  for (GeneIndex i = 0; i < GeneCount; ++i) {
+    genes_in_play += male.alleleCount[i] != 0 || female.alleleCount[i] != 0 ? 1 : 0;
+  }
+  EXPECT_LE(genes_in_play, gene_count + 1) << "task " << task;
+  std::vector<MessageId> warnings;
+  EXPECT_TRUE(matingWarnings(male, female, warnings)) << "task " << task;
+  EXPECT_FALSE(male.alleleCount[gene::sa] != 0 && female.alleleCount[gene::sa] != 0)
+      << "task " << task;
+  return genes_in_play <= gene_count + 1 && warnings.empty();
+}
+
+class GenerateTaskProperties : public ::testing::TestWithParam<int> {};
+
+TEST_P(GenerateTaskProperties, HoldForThousandsOfTaskNumbers) {
+  const int gene_count = GetParam();
+  // Consecutive numbers, and a few the dialogue gets from negative or
+  // clamped input (seeded as unsigned 32-bit values).
+  std::vector<std::uint32_t> tasks = {0x80000000u, 0x7FFFFFFFu, 0xFFFFFFFDu, 0xFFFFFFFFu};
+  for (std::uint32_t t = 1; t <= 3000; ++t) {
+    tasks.push_back(t);
+  }
+
+  int wild_parents = 0;
+  std::set<std::pair<int, int>> yellow_counts;  // (sex code, count of gene 13)
+  for (std::uint32_t task : tasks) {
+    const Exercise x = exercise(task, gene_count);
+    if (!checkExercise(x, task, gene_count)) {
+      break;
+    }
+    for (const Genotype* g : {&x.animals.male, &x.animals.female}) {
+      wild_parents += genesWithMutantAllele(*g) == 0 ? 1 : 0;
+      yellow_counts.emplace(g->alleleCount[SexSlot], g->alleleCount[gene::to]);
+    }
+  }
+  // Yellow is in every gene list, so all its outcomes turn up.
+  EXPECT_EQ(yellow_counts, (std::set<std::pair<int, int>>{{1, 0}, {1, 2}, {2, 0}, {2, 1}, {2, 2}}));
+  if (gene_count == 2) {
+    EXPECT_GT(wild_parents, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(RandomAndEasy, GenerateTaskProperties, ::testing::Values(7, 2));
+
+// Colour naming makes the same decisions in both languages, so a task number
+// must give the same exercise whichever language the user chose.
+TEST(GenerateTask, SameTaskInEitherLanguage) {
+  const Language before = currentLanguage();
+  for (int gene_count : {7, 2}) {
+    for (std::uint32_t task = 1; task <= 1000; ++task) {
+      setCurrentLanguage(Language::English);
+      Random english_rng(task);
+      const TaskParents english = generateTask(gene_count, english_rng);
+      setCurrentLanguage(Language::Russian);
+      Random russian_rng(task);
+      const TaskParents russian = generateTask(gene_count, russian_rng);
+      ASSERT_EQ(utf8(english.male), utf8(russian.male)) << task;
+      ASSERT_EQ(utf8(english.female), utf8(russian.female)) << task;
+    }
+  }
+  setCurrentLanguage(before);
+}
+
+}  // namespace
+}  // namespace quorvale
