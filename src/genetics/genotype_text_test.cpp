@@ -1,0 +1,186 @@
+#include "genetics/genotype_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "genetics/parser.h"
+#include "text/utf8.h"
+
+namespace quorvale {
+namespace {
+
+// Sanitizer and unoptimised builds run the exhaustive tests on a sample.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+#define QUORVALE_SLOW_BUILD
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
+#define QUORVALE_SLOW_BUILD
+#endif
+#ifdef QUORVALE_SLOW_BUILD
+constexpr bool kSlowBuild = true;
+#else
+constexpr bool kSlowBuild = false;
+#endif
+
+Genotype record(std::initializer_list<std::pair<GeneIndex, int>> counts, Sex sex) {
+  Genotype g;
+  for (auto [gene_index, count] : counts) {
+    g.alleleCount[gene_index] = count;
+  }
+  setSex(g, sex);
+  return g;
+}
+
+// Both entry points give the same text.
+std::string textOf(const Genotype& g) {
+  std::string ascii = "prefix:";
+  appendGenotypeText(g, ascii);
+  EXPECT_EQ(ascii.substr(0, 7), "prefix:");
+  ascii.erase(0, 7);
+  EXPECT_EQ(toUtf8(genotypeText(g)), ascii);
+  return ascii;
+}
+
+TEST(GenotypeText, Examples) {
+  using namespace gene;  // the rows read like the notation
+  const Sex none = Sex::Unspecified;
+  const std::vector<std::pair<Genotype, std::string>> examples = {
+      {record({}, none), "--"},
+      {record({}, Sex::Male), "--"},
+      {record({}, Sex::Female), "--"},
+      {record({{e, 2}, {dg, 1}, {u, 1}}, none), "eeDgdgUu"},
+      {record({{e, 1}, {u, 2}}, none), "EeUU"},
+      {record({{a, 2}, {ba, 1}}, none), "aaBaba"},
+      {record({{e, 2}, {to, 2}}, Sex::Male), "eeToY"},
+      {record({{to, 1}}, Sex::Female), "Toto"},
+      {record({{to, 2}}, Sex::Female), "ToTo"},
+      {record({{to, 2}}, none), "--"},
+      {record({{to, 1}}, none), "Toto"},
+      {record({{e, 2}}, Sex::Male), "ee"},  // no "toY" for a male without Yellow
+      {record({{dg, 1}, {sg, 2}}, none), "DgdgSgSg"},
+      {record({{l, 1}, {lg, 2}}, none), "LlLgLg"},
+      // Every gene at once, in table order.
+      {record({{e, 1},
+               {dg, 1},
+               {p, 1},
+               {a, 1},
+               {cd, 1},
+               {rd, 1},
+               {l, 1},
+               {u, 1},
+               {ba, 1},
+               {sa, 1},
+               {sg, 1},
+               {lg, 1},
+               {ds, 1},
+               {to, 2}},
+              Sex::Male),
+       "EeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsToY"},
+      {record({{e, 2},
+               {dg, 2},
+               {p, 2},
+               {a, 2},
+               {cd, 2},
+               {rd, 2},
+               {l, 2},
+               {u, 2},
+               {ba, 2},
+               {sa, 2},
+               {sg, 2},
+               {lg, 2},
+               {ds, 2},
+               {to, 2}},
+              Sex::Female),
+       "eedgdgppaacdcdrdrdllUUBaBaSaSaSgSgLgLgDsDsToTo"},
+  };
+  for (const auto& [genotype, text] : examples) {
+    EXPECT_EQ(textOf(genotype), text) << text;
+  }
+}
+
+TEST(GenotypeText, IgnoresExpressedFlags) {
+  Genotype g = record({{gene::u, 1}}, Sex::Male);
+  g.expressed.fill(true);
+  EXPECT_EQ(textOf(g), "Uu");
+}
+
+// Writing out what a user typed gives its canonical form.
+TEST(GenotypeText, CanonicalFormOfTypedText) {
+  const std::vector<std::pair<std::u32string, std::string>> cases = {
+      {U"eE", "Ee"},
+      {U"dgDg", "Dgdg"},
+      {U"baBa", "Baba"},
+      {U"EE", "--"},
+      {U"uu", "--"},
+      {U"EEuuaa", "aa"},
+      {U"toY", "--"},
+      {U"toto", "--"},
+      {U"toTo", "Toto"},
+      {U"ToYtoY", "ToY"},
+      {U"UuToYaaeE", "EeaaUuToY"},
+      {U"--", "--"},
+  };
+  for (const auto& [typed, canonical] : cases) {
+    EXPECT_EQ(textOf(parseGenotype(typed, Sex::Unspecified)), canonical) << toUtf8(typed);
+  }
+}
+
+// Every record the system can produce: counts 0 to 2 for genes 0 to 12; Yellow
+// at 0 or 2 for a male, 0 to 2 for a female, 0 when the sex is not known.
+// Each comes back unchanged from its text when parsed with its own sex.
+TEST(GenotypeText, RoundTripOfEveryRecord) {
+  constexpr int kAutosomalRecords = 1594323;    // 3^13
+  constexpr int kStride = kSlowBuild ? 97 : 1;  // a spread sample where every call is slow
+  const std::pair<Sex, int> kYellow[] = {
+      {Sex::Unspecified, 0}, {Sex::Male, 0},   {Sex::Male, 2},
+      {Sex::Female, 0},      {Sex::Female, 1}, {Sex::Female, 2},
+  };
+  std::string text;
+  std::u32string wide;
+  int failures = 0;
+  for (int index = 0; index < kAutosomalRecords && failures < 5; index += kStride) {
+    Genotype g;
+    for (int i = 0, rest = index; i < gene::to; ++i, rest /= 3) {
+      g.alleleCount[i] = rest % 3;
+    }
+    for (auto [sex, yellow] : kYellow) {
+      setSex(g, sex);
+      g.alleleCount[gene::to] = yellow;
+      text.clear();
+      appendGenotypeText(g, text);
+      wide.assign(text.begin(), text.end());
+      const Genotype back = parseGenotype(wide, sex);
+      if (back != g) {
+        ++failures;
+        ADD_FAILURE() << text << " read back differently (sex " << static_cast<int>(sex) << ")";
+      }
+    }
+  }
+}
+
+// Read without its sex, a text restores the sex only when Yellow is written.
+TEST(GenotypeText, ReadWithoutSex) {
+  const std::vector<std::pair<Genotype, Sex>> cases = {
+      {record({{gene::to, 2}}, Sex::Male), Sex::Male},
+      {record({{gene::to, 2}}, Sex::Female), Sex::Female},
+      {record({{gene::to, 1}}, Sex::Female), Sex::Female},
+      {record({{gene::e, 2}}, Sex::Male), Sex::Unspecified},
+      {record({{gene::e, 2}}, Sex::Female), Sex::Unspecified},
+  };
+  for (const auto& [g, sex] : cases) {
+    const std::u32string text = genotypeText(g);
+    const Genotype back = parseGenotype(text, Sex::Unspecified);
+    EXPECT_EQ(sexOf(back), sex) << toUtf8(text);
+    Genotype expected = g;
+    setSex(expected, sex);
+    EXPECT_EQ(back, expected) << toUtf8(text);
+  }
+}
+
+}  // namespace
+}  // namespace quorvale
