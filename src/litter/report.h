@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "genetics/genotype.h"
+#include "litter/fraction.h"
 #include "text/output.h"
 
 namespace quorvale {
@@ -17,11 +19,10 @@ namespace quorvale {
 // the parser's message and a line end.
 void predictLitter(std::u32string_view male_text, std::u32string_view female_text, Output& out);
 
-// A probability as "numerator/denominator" with the smallest power-of-two
-// denominator up to 2^29 that holds it exactly ("1/2", "3/4", "1/1", "0/1");
-// values that are not multiples of 2^-29 are truncated to that denominator.
-// REQUIRES: 0 <= p <= 1.
-std::u32string fractionText(double p);
+// The litter part of the report, from the "Litter: " line on, for parents
+// already parsed. The member lines of a group come in no particular order.
+// REQUIRES: counts of both parents in 0..2; the male's Yellow count 0 or 2.
+void writeLitter(const Genotype& male, const Genotype& female, Output& out);
 
 }  // namespace quorvale
 

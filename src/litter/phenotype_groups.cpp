@@ -1,0 +1,129 @@
+#include "litter/phenotype_groups.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+#include "genetics/genotype_text.h"
+#include "litter/inheritance.h"
+#include "phenotype/description.h"
+
+namespace quorvale {
+
+namespace {
+
+// Whether the description reads a gene's count itself rather than only
+// whether the gene shows: the satin words and Double Satin, the silver-grey
+// white, the lethal combinations of Light Grey and Dominant Spot, and the
+// tortoiseshell (one Yellow allele).
+constexpr bool kCountMatters[GeneCount] = {
+    false, false, false, false, false, false, false,  // e dg p a cd rd l
+    false, false, true,  true,  true,  true,          // u ba sa sg lg ds
+    true,                                             // to
+};
+
+// What the description can see of one child of gene g: its count when the
+// count matters, otherwise whether it shows, together with the sex it sets.
+int descriptionKey(GeneIndex g, const GeneChild& child) {
+  int seen = child.count;
+  if (!kCountMatters[g]) seen = isDominant(g) ? (child.count != 0) : (child.count == 2);
+  const int sex = child.sex == GeneChild::kKeepSex ? 0 : child.sex;
+  return seen * 3 + sex;
+}
+
+// Gene g's part of the genotype text for a child: the text of a record that
+// has only this gene set, or nothing when that record is all wild.
+std::string geneToken(GeneIndex g, const GeneChild& child, const std::string& wild_text) {
+  Genotype single;
+  single.alleleCount[g] = child.count;
+  if (child.sex != GeneChild::kKeepSex) single.alleleCount[SexSlot] = child.sex;
+  std::string text;
+  appendGenotypeText(single, text);
+  return text == wild_text ? std::string() : text;
+}
+
+// Sorts the children of gene g into classes, keeping the expansion order.
+// Stores in representative the first child of each class.
+std::vector<GeneClass> classify(GeneIndex g, const GeneChildren& children,
+                                const std::string& wild_text,
+                                std::vector<GeneChild>& representatives) {
+  std::vector<GeneClass> classes;
+  std::vector<int> keys;
+  for (int c = 0; c < children.size; ++c) {
+    const GeneChild& child = children.child[c];
+    const int key = descriptionKey(g, child);
+    const auto found = std::find(keys.begin(), keys.end(), key);
+    GeneClass* cls = nullptr;
+    if (found == keys.end()) {
+      keys.push_back(key);
+      representatives.push_back(child);
+      cls = &classes.emplace_back();
+    } else {
+      cls = &classes[static_cast<std::size_t>(found - keys.begin())];
+    }
+    cls->options.push_back({geneToken(g, child, wild_text), child.halvings});
+    cls->quarters += 4u >> child.halvings;
+  }
+  return classes;
+}
+
+}  // namespace
+
+std::array<int, GeneCount> classesOf(const GroupedLitter& litter, std::uint32_t combination) {
+  // Gene 0 is the most significant digit, so ascending combinations follow
+  // the expansion order of the cross.
+  std::array<int, GeneCount> chosen{};
+  for (GeneIndex g = GeneCount - 1; g >= 0; --g) {
+    const auto radix = static_cast<std::uint32_t>(litter.classes[g].size());
+    chosen[g] = static_cast<int>(combination % radix);
+    combination /= radix;
+  }
+  return chosen;
+}
+
+GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
+  GroupedLitter litter;
+  appendGenotypeText(Genotype{}, litter.wildText);
+
+  std::array<std::vector<GeneChild>, GeneCount> representatives;
+  std::uint32_t combinations = 1;
+  for (GeneIndex g = 0; g < GeneCount; ++g) {
+    const GeneChildren children = geneChildren(g, male.alleleCount[g], female.alleleCount[g]);
+    litter.classes[g] = classify(g, children, litter.wildText, representatives[g]);
+    combinations *= static_cast<std::uint32_t>(litter.classes[g].size());
+  }
+
+  // Walk every combination with an odometer (gene 13 turning fastest),
+  // describe its representative and file it under that description.
+  std::unordered_map<std::u32string, std::size_t> group_of;
+  std::array<int, GeneCount> chosen{};
+  for (std::uint32_t combination = 0; combination < combinations; ++combination) {
+    Genotype representative;
+    std::uint64_t chance = 1;
+    for (GeneIndex g = 0; g < GeneCount; ++g) {
+      const GeneChild& child = representatives[g][static_cast<std::size_t>(chosen[g])];
+      representative.alleleCount[g] = child.count;
+      if (child.sex != GeneChild::kKeepSex) representative.alleleCount[SexSlot] = child.sex;
+      chance *= litter.classes[g][static_cast<std::size_t>(chosen[g])].quarters;
+    }
+    std::u32string description = describePhenotype(representative, true, true);
+    auto [it, inserted] = group_of.try_emplace(std::move(description), litter.groups.size());
+    if (inserted) litter.groups.push_back({it->first, 0, {}});
+    PhenotypeGroup& group = litter.groups[it->second];
+    group.chance += chance;
+    group.combinations.push_back(combination);
+
+    for (GeneIndex g = GeneCount - 1; g >= 0; --g) {
+      if (++chosen[g] < static_cast<int>(litter.classes[g].size())) break;
+      chosen[g] = 0;
+    }
+  }
+
+  std::sort(litter.groups.begin(), litter.groups.end(),
+            [](const PhenotypeGroup& a, const PhenotypeGroup& b) {
+              return a.description < b.description;
+            });
+  return litter;
+}
+
+}  // namespace quorvale
