@@ -137,6 +137,69 @@ TEST(GenerateTask, DrawsInTheDocumentedOrder) {
   EXPECT_EQ(rng.taken(), 25u);
 }
 
+// Remembers every value drawn from a Random.
+class RecordingRandom {
+ public:
+  explicit RecordingRandom(std::uint32_t seed) : rng_(seed) {}
+
+  int next() { return draws_.emplace_back(rng_.next()); }
+
+  const std::vector<int>& draws() const { return draws_; }
+
+ private:
+  Random rng_;
+  std::vector<int> draws_;
+};
+
+// Random task 12 reads its draws in the documented order: it has rolls
+// rejected for Yellow diluted by Cream and for Double Satin, and a pairing
+// rejected for mixing Yellow with Cream (a To male with an ee female).
+TEST(GenerateTask, TaskTwelveReadsItsDrawsInOrder) {
+  RecordingRandom rng(12);
+  const TaskParents parents = generateTask(7, rng);
+  EXPECT_EQ(utf8(parents.male), "ppDsdsToY");
+  EXPECT_EQ(utf8(parents.female), "DgdgppToto");
+
+  struct Attempt {
+    std::vector<GeneIndex> genes;  // drawn, in draw order
+    std::vector<std::pair<Sex, std::string>> rolls;
+  };
+  using namespace gene;  // the genes by their symbols
+  const Attempt attempts[] = {
+      {{ds, e, u, a, p, sg, ba},
+       {{Sex::Male, "ppAaToY"},
+        {Sex::Female, "eeppToto"},
+        {Sex::Female, "eeToto"},
+        {Sex::Female, "eePpAaSgsg"}}},
+      {{u, sg, ds, p, sa, dg, lg},
+       {{Sex::Male, "SaSa"}, {Sex::Male, "ppDsdsToY"}, {Sex::Female, "DgdgppToto"}}},
+  };
+  const std::vector<int>& draws = rng.draws();
+  std::size_t at = 0;
+  for (const Attempt& attempt : attempts) {
+    std::vector<GeneIndex> pool = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    for (GeneIndex expected : attempt.genes) {
+      ASSERT_LT(at, draws.size());
+      const auto position = pool.begin() + draws[at++] % static_cast<int>(pool.size());
+      EXPECT_EQ(*position, expected) << "draw " << at - 1;
+      pool.erase(position);
+    }
+    std::vector<GeneIndex> listed = attempt.genes;
+    listed.push_back(to);
+    for (const auto& [sex, text] : attempt.rolls) {
+      Genotype g;
+      setSex(g, sex);
+      for (GeneIndex i : listed) {
+        ASSERT_LT(at, draws.size());
+        g.alleleCount[i] = rolledAlleleCount(i, sex, draws[at++]);
+      }
+      EXPECT_EQ(utf8(genotypeText(g)), text);
+    }
+  }
+  EXPECT_EQ(at, draws.size());
+  EXPECT_EQ(draws.size(), 70u);
+}
+
 // The records of one exercise together with its texts, both made from the
 // same task number.
 struct Exercise {
