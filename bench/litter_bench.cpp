@@ -1,0 +1,85 @@
+// Cross and litter report on the largest possible litter (6,377,292
+// offspring) and on a mid-size one, written into an output that only counts
+// bytes, so the figures are the program's own work.
+
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <string_view>
+
+#include "genetics/parser.h"
+#include "litter/cross.h"
+#include "litter/phenotype_groups.h"
+#include "litter/report.h"
+
+namespace quorvale {
+namespace {
+
+class CountingOutput : public Output {
+ public:
+  void write(std::u32string_view text) override { bytes_ += text.size(); }
+  void writeAscii(std::string_view text) override { bytes_ += text.size(); }
+  std::size_t bytes() const { return bytes_; }
+
+ private:
+  std::size_t bytes_ = 0;
+};
+
+struct Pair {
+  std::u32string_view male;
+  std::u32string_view female;
+};
+
+// Heterozygous for everything, a To male and a tortoiseshell female.
+constexpr Pair kLargest = {U"EeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsToY",
+                           U"EeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsToto"};
+// 3^6 x 4 = 2,916 offspring.
+constexpr Pair kMid = {U"EeDgdgPpAaUuSasaToY", U"EeDgdgPpAaUuSasaToto"};
+
+void reportBench(benchmark::State& state, const Pair& pair) {
+  const Genotype male = parseGenotype(pair.male, Sex::Male);
+  const Genotype female = parseGenotype(pair.female, Sex::Female);
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    CountingOutput out;
+    writeLitter(male, female, out);
+    bytes = out.bytes();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+void BM_ReportLargest(benchmark::State& state) { reportBench(state, kLargest); }
+void BM_ReportMid(benchmark::State& state) { reportBench(state, kMid); }
+
+// Only the grouping: one description per class combination.
+void BM_GroupLargest(benchmark::State& state) {
+  const Genotype male = parseGenotype(kLargest.male, Sex::Male);
+  const Genotype female = parseGenotype(kLargest.female, Sex::Female);
+  for (auto _ : state) benchmark::DoNotOptimize(groupLitter(male, female));
+}
+
+// The full litter of records, as the task generator and tests use it.
+void BM_CrossMid(benchmark::State& state) {
+  const Genotype male = parseGenotype(kMid.male, Sex::Male);
+  const Genotype female = parseGenotype(kMid.female, Sex::Female);
+  for (auto _ : state) benchmark::DoNotOptimize(cross(male, female));
+}
+
+// The whole of menu option 2: parents, warnings and litter.
+void BM_PredictLitterLargest(benchmark::State& state) {
+  for (auto _ : state) {
+    CountingOutput out;
+    predictLitter(kLargest.male, kLargest.female, out);
+    benchmark::DoNotOptimize(out.bytes());
+  }
+}
+
+BENCHMARK(BM_ReportLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PredictLitterLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportMid)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CrossMid)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace quorvale
