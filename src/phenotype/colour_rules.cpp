@@ -10,92 +10,89 @@ namespace {
 // The chart is written in the breeder's gene symbols.
 using namespace gene;
 
-// A set of genes, one bit per GeneIndex.
+// Two facts about allele counts that the chart needs besides which genes
+// show. They get the bits above the fourteen genes, so that every condition
+// of a row is a test on one bit set.
+constexpr int kLethalPair = GeneCount;         // two Dominant Spot or two Light Grey alleles
+constexpr int kTwoSilverGrey = GeneCount + 1;  // two Silver Grey alleles
+
+// A set of genes (and of the two facts above), one bit each.
 struct GeneSet {
   std::uint16_t bits = 0;
 
   constexpr GeneSet() = default;
-  constexpr GeneSet(std::initializer_list<GeneIndex> genes) {
-    for (GeneIndex g : genes) bits = static_cast<std::uint16_t>(bits | (1U << g));
+  constexpr GeneSet(std::initializer_list<int> members) {
+    for (int m : members) bits = static_cast<std::uint16_t>(bits | (1U << m));
   }
 };
 
 // "grey" in the chart: Light Grey or Silver Grey.
 constexpr GeneSet kGrey = {lg, sg};
 
-// Conditions that are not about which genes show.
-enum class Condition : std::uint8_t {
-  Plain,                 // nothing beyond the gene sets
-  Lethal,                // two Dominant Spot alleles or two Light Grey alleles
-  HomozygousSilverGrey,  // two Silver Grey alleles
-};
-
-// One row of the colour chart. A row applies when every gene of `all`
-// shows, at least one gene of `any_of` shows (when it is not empty), no gene
-// of `none` shows and the special condition holds. The chart is read from
-// the top and the first row that applies wins, so each row also assumes that
-// no earlier row applied.
+// One row of the colour chart. A row applies when everything in `all`
+// holds, at least one member of `any_of` holds (when it is not empty) and no
+// member of `none` holds. The chart is read from the top and the first row
+// that applies wins, so each row also assumes that no earlier row applied.
 struct ColourRule {
   int row;
   GeneSet all;
   GeneSet any_of;
   GeneSet none;
-  Condition condition;
   BaseColour colour;
 };
 
 // clang-format off
 constexpr ColourRule kColourChart[ColourRuleCount] = {
-    // row, all of, any of, none of, condition, colour
-    {1, {}, {}, {}, Condition::Lethal, BaseColour::Lethal},
-    {2, {cd, p}, {}, {}, Condition::Plain, BaseColour::FeWhite},
-    {3, {cd}, {ba, rd, ds}, {}, Condition::Plain, BaseColour::DeFeWhite},
-    {4, {cd}, {}, {}, Condition::Plain, BaseColour::DeWhite},
-    {5, {e, p}, {}, {u}, Condition::HomozygousSilverGrey, BaseColour::FeWhite},
-    {6, {e}, {}, {u}, Condition::HomozygousSilverGrey, BaseColour::BeWhite},
-    {7, {p, e, dg, u}, kGrey, {}, Condition::Plain, BaseColour::Unnamed},
-    {8, {p, e, dg, u}, {}, {}, Condition::Plain, BaseColour::BlueMink},
-    {9, {p, e, dg}, {}, {}, Condition::Plain, BaseColour::IvoryRe},
-    {10, {p, e, u}, kGrey, {}, Condition::Plain, BaseColour::Unnamed},
-    {11, {p, e, u}, {}, {}, Condition::Plain, BaseColour::Mink},
-    {12, {p, e}, kGrey, {}, Condition::Plain, BaseColour::IvoryRe},
-    {13, {p, e}, {}, {}, Condition::Plain, BaseColour::CreamRe},
-    {14, {p, dg}, {lg, sg, a}, {}, Condition::Plain, BaseColour::Unnamed},
-    {15, {p, dg, to}, {}, {}, Condition::Plain, BaseColour::LilacPearl},
-    {16, {p, dg}, {}, {}, Condition::Plain, BaseColour::Lilac},
-    {17, {p, a}, kGrey, {}, Condition::Plain, BaseColour::Unnamed},
-    {18, {p, a, to}, {}, {}, Condition::Plain, BaseColour::HoneyBlack},
-    {19, {p, a}, {}, {}, Condition::Plain, BaseColour::Dove},
-    {20, {p, to}, kGrey, {}, Condition::Plain, BaseColour::Unnamed},
-    {21, {p, to}, {}, {}, Condition::Plain, BaseColour::Honey},
-    {22, {p, sg, lg}, {}, {}, Condition::Plain, BaseColour::Unnamed},
-    {23, {p, sg}, {}, {}, Condition::Plain, BaseColour::SilverBlonde},
-    {24, {p, lg}, {}, {}, Condition::Plain, BaseColour::Blonde},
-    {25, {p}, {}, {}, Condition::Plain, BaseColour::Cinnamon},
-    {26, {e, dg, u}, kGrey, {}, Condition::Plain, BaseColour::Unnamed},
-    {27, {e, dg, u}, {}, {}, Condition::Plain, BaseColour::DarkGreySable},
-    {28, {e, dg}, {}, {}, Condition::Plain, BaseColour::IvoryBe},
-    {29, {e, u, lg, sg}, {}, {}, Condition::Plain, BaseColour::Unnamed},
-    {30, {e, u, lg}, {}, {}, Condition::Plain, BaseColour::LightGreySable},
-    {31, {e, u, sg}, {}, {}, Condition::Plain, BaseColour::SilverSable},
-    {32, {e, u}, {}, {}, Condition::Plain, BaseColour::Sable},
-    {33, {e}, kGrey, {}, Condition::Plain, BaseColour::BeIvory},
-    {34, {e}, {}, {}, Condition::Plain, BaseColour::BeCream},
-    {35, {a, to}, {dg, lg, sg}, {}, Condition::Plain, BaseColour::BlackPearl},
-    {36, {a, to}, {}, {}, Condition::Plain, BaseColour::YellowBlack},
-    {37, {a}, {dg, lg}, {}, Condition::Plain, BaseColour::Unnamed},
-    {38, {a, sg}, {}, {}, Condition::Plain, BaseColour::SilverBlack},
-    {39, {a}, {}, {}, Condition::Plain, BaseColour::Black},
-    {40, {dg}, kGrey, {}, Condition::Plain, BaseColour::Unnamed},
-    {41, {dg, to}, {}, {}, Condition::Plain, BaseColour::SmokePearl},
-    {42, {dg}, {}, {}, Condition::Plain, BaseColour::DarkGrey},
-    {43, {lg, sg}, {}, {}, Condition::Plain, BaseColour::Unnamed},
-    {44, {lg, to}, {}, {}, Condition::Plain, BaseColour::LightGreyPearl},
-    {45, {lg}, {}, {}, Condition::Plain, BaseColour::LightGrey},
-    {46, {to, sg}, {}, {}, Condition::Plain, BaseColour::SilverPearl},
-    {47, {to}, {}, {}, Condition::Plain, BaseColour::Yellow},
-    {48, {sg}, {}, {}, Condition::Plain, BaseColour::SilverGrey},
-    {49, {}, {}, {}, Condition::Plain, BaseColour::Golden},
+    // row, all of, any of, none of, colour
+    {1, {kLethalPair}, {}, {}, BaseColour::Lethal},
+    {2, {cd, p}, {}, {}, BaseColour::FeWhite},
+    {3, {cd}, {ba, rd, ds}, {}, BaseColour::DeFeWhite},
+    {4, {cd}, {}, {}, BaseColour::DeWhite},
+    {5, {kTwoSilverGrey, e, p}, {}, {u}, BaseColour::FeWhite},
+    {6, {kTwoSilverGrey, e}, {}, {u}, BaseColour::BeWhite},
+    {7, {p, e, dg, u}, kGrey, {}, BaseColour::Unnamed},
+    {8, {p, e, dg, u}, {}, {}, BaseColour::BlueMink},
+    {9, {p, e, dg}, {}, {}, BaseColour::IvoryRe},
+    {10, {p, e, u}, kGrey, {}, BaseColour::Unnamed},
+    {11, {p, e, u}, {}, {}, BaseColour::Mink},
+    {12, {p, e}, kGrey, {}, BaseColour::IvoryRe},
+    {13, {p, e}, {}, {}, BaseColour::CreamRe},
+    {14, {p, dg}, {lg, sg, a}, {}, BaseColour::Unnamed},
+    {15, {p, dg, to}, {}, {}, BaseColour::LilacPearl},
+    {16, {p, dg}, {}, {}, BaseColour::Lilac},
+    {17, {p, a}, kGrey, {}, BaseColour::Unnamed},
+    {18, {p, a, to}, {}, {}, BaseColour::HoneyBlack},
+    {19, {p, a}, {}, {}, BaseColour::Dove},
+    {20, {p, to}, kGrey, {}, BaseColour::Unnamed},
+    {21, {p, to}, {}, {}, BaseColour::Honey},
+    {22, {p, sg, lg}, {}, {}, BaseColour::Unnamed},
+    {23, {p, sg}, {}, {}, BaseColour::SilverBlonde},
+    {24, {p, lg}, {}, {}, BaseColour::Blonde},
+    {25, {p}, {}, {}, BaseColour::Cinnamon},
+    {26, {e, dg, u}, kGrey, {}, BaseColour::Unnamed},
+    {27, {e, dg, u}, {}, {}, BaseColour::DarkGreySable},
+    {28, {e, dg}, {}, {}, BaseColour::IvoryBe},
+    {29, {e, u, lg, sg}, {}, {}, BaseColour::Unnamed},
+    {30, {e, u, lg}, {}, {}, BaseColour::LightGreySable},
+    {31, {e, u, sg}, {}, {}, BaseColour::SilverSable},
+    {32, {e, u}, {}, {}, BaseColour::Sable},
+    {33, {e}, kGrey, {}, BaseColour::BeIvory},
+    {34, {e}, {}, {}, BaseColour::BeCream},
+    {35, {a, to}, {dg, lg, sg}, {}, BaseColour::BlackPearl},
+    {36, {a, to}, {}, {}, BaseColour::YellowBlack},
+    {37, {a}, {dg, lg}, {}, BaseColour::Unnamed},
+    {38, {a, sg}, {}, {}, BaseColour::SilverBlack},
+    {39, {a}, {}, {}, BaseColour::Black},
+    {40, {dg}, kGrey, {}, BaseColour::Unnamed},
+    {41, {dg, to}, {}, {}, BaseColour::SmokePearl},
+    {42, {dg}, {}, {}, BaseColour::DarkGrey},
+    {43, {lg, sg}, {}, {}, BaseColour::Unnamed},
+    {44, {lg, to}, {}, {}, BaseColour::LightGreyPearl},
+    {45, {lg}, {}, {}, BaseColour::LightGrey},
+    {46, {to, sg}, {}, {}, BaseColour::SilverPearl},
+    {47, {to}, {}, {}, BaseColour::Yellow},
+    {48, {sg}, {}, {}, BaseColour::SilverGrey},
+    {49, {}, {}, {}, BaseColour::Golden},
 };
 // clang-format on
 
@@ -108,8 +105,7 @@ constexpr bool rowsAreNumberedInOrder() {
 static_assert(rowsAreNumberedInOrder(), "the chart's rows are numbered 1, 2, 3, ...");
 static_assert(kColourChart[ColourRuleCount - 1].all.bits == 0 &&
                   kColourChart[ColourRuleCount - 1].any_of.bits == 0 &&
-                  kColourChart[ColourRuleCount - 1].none.bits == 0 &&
-                  kColourChart[ColourRuleCount - 1].condition == Condition::Plain,
+                  kColourChart[ColourRuleCount - 1].none.bits == 0,
               "the last row catches every genotype");
 
 // By BaseColour: the English name, then the Russian one. Three Russian names
@@ -156,30 +152,20 @@ constexpr std::u32string_view kBaseColourNames[BaseColourCount][2] = {
     {U"Golden", U"золотистый"},                                           // Golden
 };
 
-bool holds(const ColourRule& rule, std::uint16_t shown, const Genotype& g) {
-  if ((shown & rule.all.bits) != rule.all.bits) return false;
-  if (rule.any_of.bits != 0 && (shown & rule.any_of.bits) == 0) return false;
-  if ((shown & rule.none.bits) != 0) return false;
-  switch (rule.condition) {
-    case Condition::Plain:
-      return true;
-    case Condition::Lethal:
-      return g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2;
-    case Condition::HomozygousSilverGrey:
-      return g.alleleCount[sg] == 2;
-  }
-  return false;
+bool holds(const ColourRule& rule, std::uint32_t facts) {
+  return (facts & rule.all.bits) == rule.all.bits && (facts & rule.none.bits) == 0 &&
+         (rule.any_of.bits == 0 || (facts & rule.any_of.bits) != 0);
 }
 
 }  // namespace
 
 int colourRuleRow(const Genotype& g) {
-  std::uint16_t shown = 0;
-  for (GeneIndex i = 0; i < GeneCount; ++i) {
-    if (g.expressed[i]) shown = static_cast<std::uint16_t>(shown | (1U << i));
-  }
+  std::uint32_t facts = 0;
+  for (GeneIndex i = 0; i < GeneCount; ++i) facts |= std::uint32_t{g.expressed[i]} << i;
+  facts |= std::uint32_t{g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2} << kLethalPair;
+  facts |= std::uint32_t{g.alleleCount[sg] == 2} << kTwoSilverGrey;
   for (const ColourRule& rule : kColourChart) {
-    if (holds(rule, shown, g)) return rule.row;
+    if (holds(rule, facts)) return rule.row;
   }
   return ColourRuleCount;  // not reached: the last row has no condition
 }
