@@ -56,14 +56,18 @@ void BM_ReportMid(benchmark::State& state) { reportBench(state, kMid); }
 void BM_GroupLargest(benchmark::State& state) {
   const Genotype male = parseGenotype(kLargest.male, Sex::Male);
   const Genotype female = parseGenotype(kLargest.female, Sex::Female);
-  for (auto _ : state) benchmark::DoNotOptimize(groupLitter(male, female));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(groupLitter(male, female));
+  }
 }
 
 // The full litter of records, as the task generator and tests use it.
 void BM_CrossMid(benchmark::State& state) {
   const Genotype male = parseGenotype(kMid.male, Sex::Male);
   const Genotype female = parseGenotype(kMid.female, Sex::Female);
-  for (auto _ : state) benchmark::DoNotOptimize(cross(male, female));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(cross(male, female));
+  }
 }
 
 // The whole of menu option 2: parents, warnings and litter.

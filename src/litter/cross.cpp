@@ -21,7 +21,9 @@ Litter cross(const Genotype& male, const Genotype& female) {
         const GeneChild& child = children.child[c];
         Offspring& o = next.emplace_back(parent);
         o.genotype.alleleCount[g] = child.count;
-        if (child.sex != GeneChild::kKeepSex) o.genotype.alleleCount[SexSlot] = child.sex;
+        if (child.sex != GeneChild::kKeepSex) {
+          o.genotype.alleleCount[SexSlot] = child.sex;
+        }
         o.probability = std::ldexp(parent.probability, -child.halvings);
       }
     }
@@ -69,7 +71,9 @@ bool matingWarnings(const Genotype& male, const Genotype& female,
   };
   static_assert(std::size(checks) == std::size(kMessages));
   for (std::size_t i = 0; i < std::size(checks); ++i) {
-    if (checks[i]) warnings.push_back(kMessages[i]);
+    if (checks[i]) {
+      warnings.push_back(kMessages[i]);
+    }
   }
   return warnings.empty();
 }

@@ -32,8 +32,7 @@ Litter cross(const Genotype& male, const Genotype& female);
 // Grey, Dominant Spot & Dominant Spot, then up to three times mixing
 // different Greys). Returns true when warnings is empty afterwards.
 // REQUIRES: deriveExpressed has run on both parents.
-bool matingWarnings(const Genotype& male, const Genotype& female,
-                    std::vector<MessageId>& warnings);
+bool matingWarnings(const Genotype& male, const Genotype& female, std::vector<MessageId>& warnings);
 
 }  // namespace quorvale
 

@@ -15,7 +15,9 @@ using Counts = std::vector<std::pair<GeneIndex, int>>;
 
 Genotype animal(const Counts& counts, Sex sex = Sex::Unspecified) {
   Genotype g;
-  for (auto [gene_index, count] : counts) g.alleleCount[gene_index] = count;
+  for (auto [gene_index, count] : counts) {
+    g.alleleCount[gene_index] = count;
+  }
   setSex(g, sex);
   return g;
 }
@@ -118,8 +120,12 @@ Genotype randomAnimal(std::mt19937& random, Sex sex, int mutant_in) {
 }
 
 std::size_t childCount(int t, int u) {
-  if (t == u && t != 1) return 1;
-  if (t + u == 2 && t != 1) return 1;
+  if (t == u && t != 1) {
+    return 1;
+  }
+  if (t + u == 2 && t != 1) {
+    return 1;
+  }
   return t == 1 && u == 1 ? 3 : 2;
 }
 
@@ -154,7 +160,9 @@ TEST(Cross, RandomLittersAreCompleteExactAndDistinct) {
       if (sexOf(o.genotype) == Sex::Male) {
         EXPECT_NE(o.genotype.alleleCount[gene::to], 1);
       }
-      for (bool flag : o.genotype.expressed) EXPECT_FALSE(flag);
+      for (bool flag : o.genotype.expressed) {
+        EXPECT_FALSE(flag);
+      }
       EXPECT_TRUE(seen.insert(o.genotype.alleleCount).second);
     }
     EXPECT_EQ(sum, 1.0);

@@ -33,7 +33,9 @@ std::u32string fractionText(double p) {
     denominator = std::int32_t{1} << i;
     const double scaled = p * denominator;
     numerator = static_cast<std::int32_t>(scaled);
-    if (static_cast<double>(numerator) == scaled) break;
+    if (static_cast<double>(numerator) == scaled) {
+      break;
+    }
   }
   std::string ascii;
   appendFraction(static_cast<std::uint64_t>(numerator), static_cast<std::uint64_t>(denominator),
@@ -45,7 +47,9 @@ void appendChanceText(std::uint64_t numerator, std::string& out) {
   // Cancel the common factors of two; zero has none to cancel and keeps the
   // denominator 1, as fractionText gives "0/1".
   int shift = numerator == 0 ? kChanceBits : std::countr_zero(numerator);
-  if (shift > kChanceBits) shift = kChanceBits;
+  if (shift > kChanceBits) {
+    shift = kChanceBits;
+  }
   appendFraction(numerator >> shift, kChanceOne >> shift, out);
 }
 

@@ -23,7 +23,9 @@ TEST(FractionText, SmallestPowerOfTwoDenominator) {
       {std::ldexp(1.0, -29), U"1/536870912"},
       {std::ldexp(1.0, -30), U"0/536870912"},
   };
-  for (const auto& [p, text] : cases) EXPECT_EQ(fractionText(p), text) << p;
+  for (const auto& [p, text] : cases) {
+    EXPECT_EQ(fractionText(p), text) << p;
+  }
 }
 
 TEST(AppendChanceText, AgreesWithFractionText) {

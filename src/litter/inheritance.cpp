@@ -4,9 +4,9 @@ namespace quorvale {
 
 namespace {
 
-constexpr std::int8_t kKeep = GeneChild::kKeepSex;
-constexpr std::int8_t kMale = static_cast<std::int8_t>(Sex::Male);
-constexpr std::int8_t kFemale = static_cast<std::int8_t>(Sex::Female);
+constexpr int kKeep = GeneChild::kKeepSex;
+constexpr int kMale = static_cast<int>(Sex::Male);
+constexpr int kFemale = static_cast<int>(Sex::Female);
 
 // Mendelian segregation of one autosomal gene. The row depends only on the
 // unordered pair of parental counts, so it is the same whichever parent has
@@ -46,7 +46,9 @@ constexpr GeneChildren kYellow[2][3] = {
 }  // namespace
 
 GeneChildren geneChildren(GeneIndex g, int male_count, int female_count) {
-  if (isSexLinked(g)) return kYellow[male_count != 0 ? 1 : 0][female_count];
+  if (isSexLinked(g)) {
+    return kYellow[male_count != 0 ? 1 : 0][female_count];
+  }
   return *kAutosomal[male_count][female_count];
 }
 

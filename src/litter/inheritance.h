@@ -2,7 +2,6 @@
 #define QUORVALE_LITTER_INHERITANCE_H_
 
 #include <array>
-#include <cstdint>
 
 #include "genetics/genotype.h"
 
@@ -10,14 +9,14 @@ namespace quorvale {
 
 // One way a single gene can come out in an offspring of a given pair.
 struct GeneChild {
-  std::int8_t count = 0;  // mutant alleles of the gene in the offspring
+  int count = 0;  // mutant alleles of the gene in the offspring
   // The Sex code the child gets (Yellow only, which lies on the X
   // chromosome); kKeepSex leaves the offspring's sex as it was.
-  std::int8_t sex = kKeepSex;
+  int sex = kKeepSex;
   // The chance of this child is 2^-halvings: 1, 1/2 or 1/4.
-  std::int8_t halvings = 0;
+  int halvings = 0;
 
-  static constexpr std::int8_t kKeepSex = -1;
+  static constexpr int kKeepSex = -1;
 };
 
 // The children one gene yields for a pair, in the order the cross expands

@@ -26,7 +26,9 @@ constexpr bool kCountMatters[GeneCount] = {
 // count matters, otherwise whether it shows, together with the sex it sets.
 int descriptionKey(GeneIndex g, const GeneChild& child) {
   int seen = child.count;
-  if (!kCountMatters[g]) seen = isDominant(g) ? (child.count != 0) : (child.count == 2);
+  if (!kCountMatters[g]) {
+    seen = isDominant(g) ? (child.count != 0) : (child.count == 2);
+  }
   const int sex = child.sex == GeneChild::kKeepSex ? 0 : child.sex;
   return seen * 3 + sex;
 }
@@ -36,7 +38,9 @@ int descriptionKey(GeneIndex g, const GeneChild& child) {
 std::string geneToken(GeneIndex g, const GeneChild& child, const std::string& wild_text) {
   Genotype single;
   single.alleleCount[g] = child.count;
-  if (child.sex != GeneChild::kKeepSex) single.alleleCount[SexSlot] = child.sex;
+  if (child.sex != GeneChild::kKeepSex) {
+    single.alleleCount[SexSlot] = child.sex;
+  }
   std::string text;
   appendGenotypeText(single, text);
   return text == wild_text ? std::string() : text;
@@ -103,18 +107,24 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
     for (GeneIndex g = 0; g < GeneCount; ++g) {
       const GeneChild& child = representatives[g][static_cast<std::size_t>(chosen[g])];
       representative.alleleCount[g] = child.count;
-      if (child.sex != GeneChild::kKeepSex) representative.alleleCount[SexSlot] = child.sex;
+      if (child.sex != GeneChild::kKeepSex) {
+        representative.alleleCount[SexSlot] = child.sex;
+      }
       chance *= litter.classes[g][static_cast<std::size_t>(chosen[g])].quarters;
     }
     std::u32string description = describePhenotype(representative, true, true);
     auto [it, inserted] = group_of.try_emplace(std::move(description), litter.groups.size());
-    if (inserted) litter.groups.push_back({it->first, 0, {}});
+    if (inserted) {
+      litter.groups.push_back({it->first, 0, {}});
+    }
     PhenotypeGroup& group = litter.groups[it->second];
     group.chance += chance;
     group.combinations.push_back(combination);
 
     for (GeneIndex g = GeneCount - 1; g >= 0; --g) {
-      if (++chosen[g] < static_cast<int>(litter.classes[g].size())) break;
+      if (++chosen[g] < static_cast<int>(litter.classes[g].size())) {
+        break;
+      }
       chosen[g] = 0;
     }
   }

@@ -43,7 +43,9 @@ class AsciiBuffer {
   // Passes on everything collected so far. Must run before anything else is
   // written to the output, to keep the order.
   void flush() {
-    if (used_ == 0) return;
+    if (used_ == 0) {
+      return;
+    }
     out_.writeAscii(std::string_view(bytes_.data(), used_));
     used_ = 0;
   }
@@ -117,7 +119,9 @@ class MemberWriter {
 };
 
 void appendAsciiAsCodePoints(std::string_view ascii, std::u32string& out) {
-  for (char c : ascii) out += static_cast<char32_t>(static_cast<unsigned char>(c));
+  for (char c : ascii) {
+    out += static_cast<char32_t>(static_cast<unsigned char>(c));
+  }
 }
 
 // "Male: SH Golden, carries genes of ..." and a line end.
@@ -136,7 +140,9 @@ void writeParentLine(MessageId label, Genotype& parent, Output& out) {
 
 void writeMatingWarnings(const Genotype& male, const Genotype& female, Output& out) {
   std::vector<MessageId> warnings;
-  if (matingWarnings(male, female, warnings)) return;
+  if (matingWarnings(male, female, warnings)) {
+    return;
+  }
   for (MessageId warning : warnings) {
     std::u32string line = U"!!! ";
     line += messageText(MessageId::UndesirableForMating);
@@ -167,7 +173,9 @@ void writeLitter(const Genotype& male, const Genotype& female, Output& out) {
     line += U'\n';
     buffer.flush();
     out.write(line);
-    for (std::uint32_t combination : group.combinations) members.write(combination);
+    for (std::uint32_t combination : group.combinations) {
+      members.write(combination);
+    }
   }
   buffer.flush();
 }

@@ -31,7 +31,9 @@ class LitterReport : public ::testing::Test {
 std::string normalised(const std::string& report) {
   std::vector<std::string> lines;
   std::istringstream in(report);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  for (std::string line; std::getline(in, line);) {
+    lines.push_back(line);
+  }
   for (auto run = lines.begin(); run != lines.end();) {
     auto is_member = [](const std::string& l) { return l.rfind("\t\t\t", 0) == 0; };
     run = std::find_if(run, lines.end(), is_member);
@@ -40,7 +42,9 @@ std::string normalised(const std::string& report) {
     run = end;
   }
   std::string joined;
-  for (const std::string& line : lines) joined += line + '\n';
+  for (const std::string& line : lines) {
+    joined += line + '\n';
+  }
   return joined;
 }
 
@@ -241,7 +245,9 @@ std::string plainLitter(const Genotype& male, const Genotype& female) {
 Genotype randomParent(std::mt19937& random, Sex sex) {
   Genotype g;
   for (GeneIndex i = 0; i < gene::to; ++i) {
-    if (random() % 2 == 0) g.alleleCount[i] = static_cast<int>(random() % 3);
+    if (random() % 2 == 0) {
+      g.alleleCount[i] = static_cast<int>(random() % 3);
+    }
   }
   const int yellow = static_cast<int>(random() % 3);
   g.alleleCount[gene::to] = (sex == Sex::Male && yellow == 1) ? 2 : yellow;
@@ -257,7 +263,9 @@ TEST_F(LitterReport, GroupedReportEqualsThePlainOne) {
     const Genotype male = randomParent(random, Sex::Male);
     const Genotype female = randomParent(random, Sex::Female);
     const std::size_t size = cross(male, female).size();
-    if (size < 1000 || size > 6000) continue;
+    if (size < 1000 || size > 6000) {
+      continue;
+    }
     setCurrentLanguage(compared % 2 == 0 ? Language::English : Language::Russian);
     StringOutput out;
     writeLitter(male, female, out);
