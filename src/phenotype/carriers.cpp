@@ -28,24 +28,36 @@ bool isHidden(const Genotype& animal, GeneIndex g) {
   using namespace gene;
   const auto& shown = animal.expressed;
   // A DE white hides everything but Cinnamon, which makes it an FE White.
-  if (shown[cd]) return g != p;
+  if (shown[cd]) {
+    return g != p;
+  }
   // The silver-grey white hides everything but its own two genes, Cinnamon
   // included.
-  if (isSilverCreamWhite(animal)) return g != e && g != sg;
+  if (isSilverCreamWhite(animal)) {
+    return g != e && g != sg;
+  }
   // Under Cream, Black and Yellow change nothing.
-  if (shown[e] && (g == a || g == to)) return true;
+  if (shown[e] && (g == a || g == to)) {
+    return true;
+  }
   // An umbrous black looks like a black unless Yellow or Cinnamon lighten it.
-  if (shown[a] && !shown[to] && !shown[p] && g == u) return true;
+  if (shown[a] && !shown[to] && !shown[p] && g == u) {
+    return true;
+  }
   // Recessive Dappled covers the white patterns, except on a tortoiseshell,
   // which is called tri-colour instead.
-  if (shown[rd] && animal.alleleCount[to] != 1 && (g == ba || g == ds)) return true;
+  if (shown[rd] && animal.alleleCount[to] != 1 && (g == ba || g == ds)) {
+    return true;
+  }
   return false;
 }
 
 // The length of `names` joined as "A, B and C".
 std::size_t joinedSize(const GeneList& list, Language language) {
   std::size_t size = 0;
-  for (std::size_t i = 0; i < list.count; ++i) size += geneName(list.genes[i], language).size();
+  for (std::size_t i = 0; i < list.count; ++i) {
+    size += geneName(list.genes[i], language).size();
+  }
   if (list.count >= 2) {
     size +=
         (list.count - 2) * kComma.size() + messageText(MessageId::AndSeparator, language).size();
@@ -67,26 +79,42 @@ void appendJoined(const GeneList& list, Language language, std::u32string& out) 
 std::u32string describeCarriedGenes(const Genotype& g, Language language) {
   using namespace gene;
   // An unnamed or lethal colour has no name to compare the genes with.
-  if (g.expressed[UnnamedMarker] || g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2) return {};
+  if (g.expressed[UnnamedMarker] || g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2) {
+    return {};
+  }
 
   GeneList hidden;
   for (GeneIndex i = 0; i < GeneCount; ++i) {
     // DE White, Long Hair and Satin always show in the name when present.
-    if (i == cd || i == l || i == sa || !g.expressed[i]) continue;
-    if (isHidden(g, i)) hidden.add(i);
+    if (i == cd || i == l || i == sa || !g.expressed[i]) {
+      continue;
+    }
+    if (isHidden(g, i)) {
+      hidden.add(i);
+    }
   }
   GeneList carried;
   for (GeneIndex i = 0; i < GeneCount; ++i) {
-    if (isRecessive(i) && g.alleleCount[i] == 1) carried.add(i);
+    if (isRecessive(i) && g.alleleCount[i] == 1) {
+      carried.add(i);
+    }
   }
-  if (hidden.empty() && carried.empty()) return {};
+  if (hidden.empty() && carried.empty()) {
+    return {};
+  }
 
   const std::u32string_view hidden_head = messageText(MessageId::Hidden, language);
   const std::u32string_view carried_head = messageText(MessageId::CarriesGenesOf, language);
   std::size_t size = 0;
-  if (!hidden.empty()) size += hidden_head.size() + joinedSize(hidden, language);
-  if (!hidden.empty() && !carried.empty()) size += kComma.size();
-  if (!carried.empty()) size += carried_head.size() + joinedSize(carried, language);
+  if (!hidden.empty()) {
+    size += hidden_head.size() + joinedSize(hidden, language);
+  }
+  if (!hidden.empty() && !carried.empty()) {
+    size += kComma.size();
+  }
+  if (!carried.empty()) {
+    size += carried_head.size() + joinedSize(carried, language);
+  }
 
   std::u32string text;
   text.reserve(size);
@@ -94,7 +122,9 @@ std::u32string describeCarriedGenes(const Genotype& g, Language language) {
     text.append(hidden_head);
     appendJoined(hidden, language, text);
   }
-  if (!hidden.empty() && !carried.empty()) text.append(kComma);
+  if (!hidden.empty() && !carried.empty()) {
+    text.append(kComma);
+  }
   if (!carried.empty()) {
     text.append(carried_head);
     appendJoined(carried, language, text);

@@ -101,7 +101,9 @@ TEST(DescribeCarriedGenesProperty, WellFormedAndSilentForUnnamedAndLethal) {
       ASSERT_TRUE(line.empty()) << utf8(colour) << " / " << utf8(line);
       return;
     }
-    if (line.empty()) return;
+    if (line.empty()) {
+      return;
+    }
     ASSERT_EQ(line.find(U'\n'), std::u32string::npos) << utf8(line);
     ASSERT_TRUE(line.starts_with(U"hidden ") || line.starts_with(U"carries genes of "))
         << utf8(line);

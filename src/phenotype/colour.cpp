@@ -69,15 +69,25 @@ Modifier patternWord(const Genotype& g) {
   if (g.alleleCount[to] == 1) {
     return shown[rd] || shown[ds] || shown[ba] ? Modifier::TriColour : Modifier::Tortoiseshell;
   }
-  if (shown[rd]) return Modifier::RecessiveDappled;
-  if (shown[ba] && shown[ds]) return Modifier::DominantSpotBanded;
-  if (shown[ba]) return Modifier::Banded;
-  if (shown[ds]) return Modifier::DominantSpot;
+  if (shown[rd]) {
+    return Modifier::RecessiveDappled;
+  }
+  if (shown[ba] && shown[ds]) {
+    return Modifier::DominantSpotBanded;
+  }
+  if (shown[ba]) {
+    return Modifier::Banded;
+  }
+  if (shown[ds]) {
+    return Modifier::DominantSpot;
+  }
   return Modifier::None;
 }
 
 Modifier satinWord(const Genotype& g) {
-  if (!g.expressed[gene::sa]) return Modifier::None;
+  if (!g.expressed[gene::sa]) {
+    return Modifier::None;
+  }
   return g.alleleCount[gene::sa] == 2 ? Modifier::DoubleSatin : Modifier::Satin;
 }
 
@@ -117,9 +127,13 @@ void appendCoatColourName(Genotype& g, Language language, std::u32string& out) {
              modifierText(satin, language), modifierText(length, language)};
   }
   std::size_t size = out.size();
-  for (std::u32string_view word : words) size += word.size();
+  for (std::u32string_view word : words) {
+    size += word.size();
+  }
   out.reserve(size);
-  for (std::u32string_view word : words) out.append(word);
+  for (std::u32string_view word : words) {
+    out.append(word);
+  }
 }
 
 std::u32string coatColourName(Genotype& g, Language language) {

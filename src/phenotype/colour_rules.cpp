@@ -22,7 +22,9 @@ struct GeneSet {
 
   constexpr GeneSet() = default;
   constexpr GeneSet(std::initializer_list<int> members) {
-    for (int m : members) bits = static_cast<std::uint16_t>(bits | (1U << m));
+    for (int m : members) {
+      bits = static_cast<std::uint16_t>(bits | (1U << m));
+    }
   }
 };
 
@@ -98,7 +100,9 @@ constexpr ColourRule kColourChart[ColourRuleCount] = {
 
 constexpr bool rowsAreNumberedInOrder() {
   for (int i = 0; i < ColourRuleCount; ++i) {
-    if (kColourChart[i].row != i + 1) return false;
+    if (kColourChart[i].row != i + 1) {
+      return false;
+    }
   }
   return true;
 }
@@ -161,11 +165,15 @@ bool holds(const ColourRule& rule, std::uint32_t facts) {
 
 int colourRuleRow(const Genotype& g) {
   std::uint32_t facts = 0;
-  for (GeneIndex i = 0; i < GeneCount; ++i) facts |= std::uint32_t{g.expressed[i]} << i;
+  for (GeneIndex i = 0; i < GeneCount; ++i) {
+    facts |= std::uint32_t{g.expressed[i]} << i;
+  }
   facts |= std::uint32_t{g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2} << kLethalPair;
   facts |= std::uint32_t{g.alleleCount[sg] == 2} << kTwoSilverGrey;
   for (const ColourRule& rule : kColourChart) {
-    if (holds(rule, facts)) return rule.row;
+    if (holds(rule, facts)) {
+      return rule.row;
+    }
   }
   return ColourRuleCount;  // not reached: the last row has no condition
 }

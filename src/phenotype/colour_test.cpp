@@ -80,7 +80,9 @@ TEST(CoatColourName, WorkedExamples) {
       {animal({{p, 2}, {lg, 1}, {sg, 1}, {l, 2}}), kUnnamedEn, kUnnamedRu},
       {animal({{dg, 2}, {lg, 1}, {sa, 2}, {u, 1}, {to, 1}}), kUnnamedEn, kUnnamedRu},
   };
-  for (std::size_t i = 0; i < cases.size(); ++i) expectNames(cases[i], "case " + std::to_string(i));
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    expectNames(cases[i], "case " + std::to_string(i));
+  }
 }
 
 // One animal per row of the colour chart, the simplest that reaches it.
@@ -195,63 +197,103 @@ TEST(CoatColourName, AppendKeepsWhatIsAlreadyThere) {
 // table: both must pick the same row for every genotype.
 int decisionTreeRow(const Genotype& g) {
   const auto& x = g.expressed;
-  if (g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2) return 1;
+  if (g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2) {
+    return 1;
+  }
   if (x[cd]) {
-    if (x[p]) return 2;
+    if (x[p]) {
+      return 2;
+    }
     return x[ba] || x[rd] || x[ds] ? 3 : 4;
   }
-  if (g.alleleCount[sg] == 2 && x[e] && !x[u]) return x[p] ? 5 : 6;
+  if (g.alleleCount[sg] == 2 && x[e] && !x[u]) {
+    return x[p] ? 5 : 6;
+  }
   const bool grey = x[lg] || x[sg];
   if (x[p] && x[e]) {
     if (x[dg]) {
-      if (x[u]) return grey ? 7 : 8;
+      if (x[u]) {
+        return grey ? 7 : 8;
+      }
       return 9;
     }
-    if (x[u]) return grey ? 10 : 11;
+    if (x[u]) {
+      return grey ? 10 : 11;
+    }
     return grey ? 12 : 13;
   }
   if (x[p]) {
     if (x[dg]) {
-      if (grey || x[a]) return 14;
+      if (grey || x[a]) {
+        return 14;
+      }
       return x[to] ? 15 : 16;
     }
     if (x[a]) {
-      if (grey) return 17;
+      if (grey) {
+        return 17;
+      }
       return x[to] ? 18 : 19;
     }
-    if (x[to]) return grey ? 20 : 21;
-    if (x[sg]) return x[lg] ? 22 : 23;
-    if (x[lg]) return 24;
+    if (x[to]) {
+      return grey ? 20 : 21;
+    }
+    if (x[sg]) {
+      return x[lg] ? 22 : 23;
+    }
+    if (x[lg]) {
+      return 24;
+    }
     return 25;
   }
   if (x[e]) {
     if (x[dg]) {
-      if (x[u]) return grey ? 26 : 27;
+      if (x[u]) {
+        return grey ? 26 : 27;
+      }
       return 28;
     }
     if (x[u]) {
-      if (x[lg] && x[sg]) return 29;
-      if (x[lg]) return 30;
-      if (x[sg]) return 31;
+      if (x[lg] && x[sg]) {
+        return 29;
+      }
+      if (x[lg]) {
+        return 30;
+      }
+      if (x[sg]) {
+        return 31;
+      }
       return 32;
     }
     return grey ? 33 : 34;
   }
   if (x[a]) {
-    if (x[to]) return x[dg] || x[lg] || x[sg] ? 35 : 36;
-    if (x[dg] || x[lg]) return 37;
+    if (x[to]) {
+      return x[dg] || x[lg] || x[sg] ? 35 : 36;
+    }
+    if (x[dg] || x[lg]) {
+      return 37;
+    }
     return x[sg] ? 38 : 39;
   }
   if (x[dg]) {
-    if (grey) return 40;
+    if (grey) {
+      return 40;
+    }
     return x[to] ? 41 : 42;
   }
   if (x[lg]) {
-    if (x[sg]) return 43;
+    if (x[sg]) {
+      return 43;
+    }
     return x[to] ? 44 : 45;
   }
-  if (x[to]) return x[sg] ? 46 : 47;
-  if (x[sg]) return 48;
+  if (x[to]) {
+    return x[sg] ? 46 : 47;
+  }
+  if (x[sg]) {
+    return 48;
+  }
   return 49;
 }
 
@@ -264,7 +306,9 @@ TEST(CoatColourNameProperty, ChartAgreesWithTheDecisionTree) {
     ++hits[row];
   });
   // Every row is reachable.
-  for (int row = 1; row <= ColourRuleCount; ++row) EXPECT_GT(hits[row], 0) << "row " << row;
+  for (int row = 1; row <= ColourRuleCount; ++row) {
+    EXPECT_GT(hits[row], 0) << "row " << row;
+  }
 }
 
 TEST(CoatColourNameProperty, EveryGenotypeIsNamedTheSameWayInBothLanguages) {

@@ -28,9 +28,15 @@ struct Findings {
 Findings findUndesirableCombinations(const Genotype& g) {
   using namespace gene;
   Findings found;
-  if (g.alleleCount[lg] == 2) found.add(MessageId::HomozygousLightGrey);
-  if (g.alleleCount[ds] == 2) found.add(MessageId::HomozygousDominantSpot);
-  if (g.alleleCount[sa] == 2) found.add(MessageId::DoubleSatin);
+  if (g.alleleCount[lg] == 2) {
+    found.add(MessageId::HomozygousLightGrey);
+  }
+  if (g.alleleCount[ds] == 2) {
+    found.add(MessageId::HomozygousDominantSpot);
+  }
+  if (g.alleleCount[sa] == 2) {
+    found.add(MessageId::DoubleSatin);
+  }
   // A single Yellow allele is already diluted by Cream.
   if ((g.alleleCount[to] == 1 || g.alleleCount[to] == 2) && g.expressed[e]) {
     found.add(MessageId::YellowDilutedByCream);
@@ -59,8 +65,12 @@ std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
   appendCoatColourName(g, language, text);
 
   if (with_sex && showsSex(g)) {
-    if (sexOf(g) == Sex::Male) text.append(messageText(MessageId::MaleSuffix, language));
-    if (sexOf(g) == Sex::Female) text.append(messageText(MessageId::FemaleSuffix, language));
+    if (sexOf(g) == Sex::Male) {
+      text.append(messageText(MessageId::MaleSuffix, language));
+    }
+    if (sexOf(g) == Sex::Female) {
+      text.append(messageText(MessageId::FemaleSuffix, language));
+    }
   }
 
   if (with_warnings) {

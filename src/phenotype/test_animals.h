@@ -22,7 +22,9 @@ struct Alleles {
 // An animal with the given mutant allele counts (every other gene 0) and sex.
 inline Genotype animal(std::initializer_list<Alleles> counts, Sex sex = Sex::Unspecified) {
   Genotype g;
-  for (const Alleles& a : counts) g.alleleCount[a.gene] = a.count;
+  for (const Alleles& a : counts) {
+    g.alleleCount[a.gene] = a.count;
+  }
   setSex(g, sex);
   return g;
 }
