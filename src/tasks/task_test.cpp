@@ -19,29 +19,6 @@
 namespace quorvale {
 namespace {
 
-// Hands out a fixed list of values and counts how many were taken, so a test
-// can say exactly which draw decides what. Taking more than the list holds is
-// a failure; the value then returned (5) rolls every gene wild, so a faulty
-// generator still comes to an end.
-class ScriptedRandom {
- public:
-  explicit ScriptedRandom(std::vector<int> values) : values_(std::move(values)) {}
-
-  int next() {
-    if (taken_ == values_.size()) {
-      ADD_FAILURE() << "more draws than the " << values_.size() << " expected";
-      return 5;
-    }
-    return values_[taken_++];
-  }
-
-  std::size_t taken() const { return taken_; }
-
- private:
-  std::vector<int> values_;
-  std::size_t taken_ = 0;
-};
-
 std::string utf8(const std::u32string& text) { return toUtf8(text); }
 
 TEST(RolledAlleleCount, FollowsTheTableOfEachKindOfGene) {
@@ -72,69 +49,11 @@ TEST(RolledAlleleCount, FollowsTheTableOfEachKindOfGene) {
   EXPECT_EQ(rolledAlleleCount(gene::to, Sex::Female, 32767), 0);
 }
 
-TEST(DrawGenes, PicksByPositionInTheGenesLeft) {
-  // 12 mod 13 takes the last gene, 12; 12 mod 12 then the first, 0; 5 mod 11
-  // the sixth of 1..11, that is 6.
-  ScriptedRandom rng({12, 12, 5});
-  EXPECT_EQ(drawGenes(3, rng), (std::vector<GeneIndex>{12, 0, 6}));
-  EXPECT_EQ(rng.taken(), 3u);
-}
-
 TEST(DrawGenes, ThirteenDrawsTakeEveryGeneButYellowOnce) {
   Random rng(7);
   const std::vector<GeneIndex> genes = drawGenes(13, rng);
   EXPECT_EQ(std::set<GeneIndex>(genes.begin(), genes.end()).size(), 13u);
   EXPECT_EQ(std::count(genes.begin(), genes.end(), gene::to), 0);
-}
-
-// One exercise followed draw by draw: rolls rejected for an undesirable
-// combination, for the unnamed colour and (in the female) for Yellow diluted
-// by Cream, and a pairing rejected for Light Grey in both parents.
-TEST(GenerateTask, DrawsInTheDocumentedOrder) {
-  ScriptedRandom rng({
-      // First attempt. Genes: 11 mod 13 -> Light Grey (11); 14 mod 12 -> the
-      // third of 0..10,12, Cinnamon (2). The gene list is lg, p, to.
-      11,
-      14,
-      // Male roll 1: LgLg, P wild, ToY: lethal, homozygous Light Grey.
-      30,
-      2,
-      1,
-      // Male roll 2: Lglg, pp, ToY: a Cinnamon Yellow with a grey is unnamed.
-      1,
-      0,
-      1,
-      // Male roll 3: Lglg, Pp, no Yellow: Light Grey. Taken.
-      1,
-      1,
-      0,
-      // Female roll 1: Lglg, P wild, ToTo (8 mod 8 = 0): Light Grey Pearl.
-      4,
-      2,
-      8,
-      // Both carry Light Grey: the pair is thrown away.
-      // Second attempt. Genes: 0 -> Cream (0); 13 mod 12 -> the second of
-      // 1..12, Cinnamon (2). The gene list is e, p, to.
-      0,
-      13,
-      // Male roll: Ee, pp, ToY: Honey. Taken.
-      4,
-      0,
-      1,
-      // Female roll 1: ee, P wild, Toto: Yellow diluted by Cream.
-      0,
-      2,
-      3,
-      // Female roll 2: E wild, Pp, no Yellow. Taken; the male's single Cream
-      // allele with no Cream in her is no mating problem.
-      2,
-      1,
-      4,
-  });
-  const TaskParents parents = generateTask(2, rng);
-  EXPECT_EQ(utf8(parents.male), "EeppToY");
-  EXPECT_EQ(utf8(parents.female), "Pp");
-  EXPECT_EQ(rng.taken(), 25u);
 }
 
 // Remembers every value drawn from a Random.
