@@ -172,6 +172,10 @@ int runDialogue(Console& console) {
     // A word is never empty, so it always has a first character.
     const MenuAction action = menuAction(word->front());
     if (action == MenuAction::Exit) break;
+    // A word that is no option only brings the menu back; the next read
+    // flushes it if it has to wait, so piped input full of such words costs
+    // no system call per word.
+    if (action == MenuAction::None) continue;
     const bool input_continues = runMenuAction(console, action);
     console.flush();
     if (!input_continues) break;
