@@ -28,10 +28,14 @@ TEST(PhenotypeGroups, CountsThatShowAlikeDescribeAlike) {
       const GeneIndex i = static_cast<GeneIndex>(random() % 9);  // e .. ba
       Genotype swapped = g;
       if (isRecessive(i)) {
-        if (g.alleleCount[i] == 2) continue;
+        if (g.alleleCount[i] == 2) {
+          continue;
+        }
         swapped.alleleCount[i] = 1 - g.alleleCount[i];
       } else {
-        if (g.alleleCount[i] == 0) continue;
+        if (g.alleleCount[i] == 0) {
+          continue;
+        }
         swapped.alleleCount[i] = 3 - g.alleleCount[i];
       }
       EXPECT_EQ(describePhenotype(g, true, true), describePhenotype(swapped, true, true));
@@ -70,7 +74,9 @@ TEST(PhenotypeGroups, ClassesKeepExpansionOrderAndChances) {
   EXPECT_EQ(last[gene::sa], 2);
 
   std::uint64_t total = 0;
-  for (const PhenotypeGroup& group : litter.groups) total += group.chance;
+  for (const PhenotypeGroup& group : litter.groups) {
+    total += group.chance;
+  }
   EXPECT_EQ(total, std::uint64_t{1} << 28);
   EXPECT_EQ(litter.groups.size(), 6u);
 }
