@@ -24,7 +24,11 @@ using Litter = std::vector<Offspring>;
 // the only gene that gives offspring a sex. Equal outcomes are never merged;
 // the order is lexicographic in the child chosen at each gene, gene 0 most
 // significant. Reads only alleleCount[0..13] of the parents.
-// REQUIRES: male.alleleCount[gene::to] is 0 or 2.
+// The litter can be large: parents heterozygous for everything give
+// 6,377,292 records, over half a gigabyte. The litter report therefore does
+// not build it (see litter/phenotype_groups.h); this is for small litters and
+// for checking the report against.
+// REQUIRES: counts in 0..2; male.alleleCount[gene::to] is 0 or 2.
 Litter cross(const Genotype& male, const Genotype& female);
 
 // Appends to warnings the reasons why male and female should not be mated,

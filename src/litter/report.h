@@ -20,7 +20,8 @@ namespace quorvale {
 void predictLitter(std::u32string_view male_text, std::u32string_view female_text, Output& out);
 
 // The litter part of the report, from the "Litter: " line on, for parents
-// already parsed. The member lines of a group come in no particular order.
+// already parsed. The member lines of a group are not in expansion order:
+// they come by the combination of description classes they belong to.
 // REQUIRES: counts of both parents in 0..2; the male's Yellow count 0 or 2.
 void writeLitter(const Genotype& male, const Genotype& female, Output& out);
 
