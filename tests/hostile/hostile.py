@@ -156,6 +156,14 @@ def long_word_option2(program, max_rss_mb):
     check(len(out) < 2000, "the error lines quote only the offending parts")
 
 
+def long_task_number(program, max_rss_mb):
+    # Task numbers of 50 million digits are clamped to the 32-bit range, as
+    # atoi-like conversion says, without holding anything but the word.
+    hostile = [b"e\n3\n", Repeat(b"9", BIG), b"\n4\n-", Repeat(b"0", BIG), b"7\n5\n"]
+    same_output(program, hostile, b"e\n3\n2147483647\n4\n-7\n5\n", "50M-digit task numbers",
+                max_rss_mb)
+
+
 def menu_words(program, max_rss_mb):
     # A million words on one line, none of them an option: the menu once per
     # word, in order, and nothing else. Then a million lines of one word
@@ -322,6 +330,7 @@ def largest_litter(program, max_rss_mb):
 CASES = {
     "long-word-option1": long_word_option1,
     "long-word-option2": long_word_option2,
+    "long-task-number": long_task_number,
     "menu-words": menu_words,
     "nul-bytes": nul_bytes,
     "invalid-utf8": invalid_utf8,
