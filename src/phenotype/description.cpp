@@ -41,7 +41,9 @@ Findings findUndesirableCombinations(const Genotype& g) {
   if ((g.alleleCount[to] == 1 || g.alleleCount[to] == 2) && g.expressed[e]) {
     found.add(MessageId::YellowDilutedByCream);
   }
-  if (int(g.expressed[lg]) + int(g.expressed[dg]) + int(g.expressed[sg]) >= 2) {
+  const int greys = static_cast<int>(g.expressed[lg]) + static_cast<int>(g.expressed[dg]) +
+                    static_cast<int>(g.expressed[sg]);
+  if (greys >= 2) {
     found.add(MessageId::DifferentGreysMixed);
   }
   return found;
