@@ -55,7 +55,9 @@ constexpr int kEasyTaskGenes = 2;
 
 MenuAction menuAction(char32_t first) {
   for (const MenuEntry& entry : kMenu) {
-    if (entry.key == first) return entry.action;
+    if (entry.key == first) {
+      return entry.action;
+    }
   }
   return MenuAction::None;
 }
@@ -66,9 +68,13 @@ std::optional<Language> askLanguage(Console& console) {
   for (;;) {
     console.out().writeAscii(kLanguageQuestion);
     const std::optional<char32_t> answer = console.readChar();
-    if (!answer) return std::nullopt;
+    if (!answer) {
+      return std::nullopt;
+    }
     for (const LanguageAnswer& a : kLanguageAnswers) {
-      if (a.key == *answer) return a.language;
+      if (a.key == *answer) {
+        return a.language;
+      }
     }
   }
 }
@@ -85,7 +91,9 @@ bool runMenuAction(Console& console, MenuAction action) {
   switch (action) {
     case MenuAction::ColorFromGenotype: {
       const std::optional<std::u32string> word = ask(console, MessageId::GenotypePrompt);
-      if (!word) return false;
+      if (!word) {
+        return false;
+      }
       runColorFromGenotype(*word, console.out());
       return true;
     }
@@ -126,9 +134,13 @@ void runColorFromGenotype(std::u32string_view genotype_text, Output& out) {
 bool runPredictLitter(Console& console) {
   // The male is always asked first.
   const std::optional<std::u32string> male = ask(console, MessageId::MalePrompt);
-  if (!male) return false;
+  if (!male) {
+    return false;
+  }
   const std::optional<std::u32string> female = ask(console, MessageId::FemalePrompt);
-  if (!female) return false;
+  if (!female) {
+    return false;
+  }
   predictLitter(*male, *female, console.out());
   return true;
 }
@@ -137,7 +149,9 @@ bool runRandomTask(Console& console, int gene_count) {
   std::int32_t number = 0;
   while (number == 0) {
     const std::optional<std::u32string> word = ask(console, MessageId::TaskNumberPrompt);
-    if (!word) return false;
+    if (!word) {
+      return false;
+    }
     number = taskNumberFromWord(*word);
   }
   // Seeded right before the draw and used for nothing else, so a task number
@@ -162,23 +176,33 @@ bool runRandomTask(Console& console, int gene_count) {
 int runDialogue(Console& console) {
   console.out().writeAscii(kBanner);
   const std::optional<Language> language = askLanguage(console);
-  if (!language) return 0;
+  if (!language) {
+    return 0;
+  }
   setCurrentLanguage(*language);
 
   for (;;) {
     console.out().write(messageText(MessageId::MenuPrompt));
     const std::optional<std::u32string> word = console.readWord();
-    if (!word) break;
+    if (!word) {
+      break;
+    }
     // A word is never empty, so it always has a first character.
     const MenuAction action = menuAction(word->front());
-    if (action == MenuAction::Exit) break;
+    if (action == MenuAction::Exit) {
+      break;
+    }
     // A word that is no option only brings the menu back; the next read
     // flushes it if it has to wait, so piped input full of such words costs
     // no system call per word.
-    if (action == MenuAction::None) continue;
+    if (action == MenuAction::None) {
+      continue;
+    }
     const bool input_continues = runMenuAction(console, action);
     console.flush();
-    if (!input_continues) break;
+    if (!input_continues) {
+      break;
+    }
   }
   console.flush();
   return 0;

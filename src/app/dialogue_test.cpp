@@ -42,7 +42,9 @@ const std::string kKeyRu = "Нажмите любую клавишу, чтобы
 
 std::string repeat(const std::string& text, int times) {
   std::string out;
-  for (int i = 0; i < times; ++i) out += text;
+  for (int i = 0; i < times; ++i) {
+    out += text;
+  }
   return out;
 }
 
@@ -182,7 +184,9 @@ TEST_F(DialogueTest, OptionOneWritesTheLinesItIsGiven) {
       Genotype g = parseGenotype(word, Sex::Unspecified);
       std::string expected = toUtf8(describePhenotype(g, true, true)) + "\n";
       const std::u32string carried = describeCarriedGenes(g);
-      if (!carried.empty()) expected += toUtf8(carried) + "\n";
+      if (!carried.empty()) {
+        expected += toUtf8(carried) + "\n";
+      }
       EXPECT_EQ(answer, expected);
     }
   }
@@ -228,8 +232,12 @@ TEST_F(DialogueTest, TaskNumbersSeedTheGeneratorWithTheirBits) {
     const std::string task = taskLine(c.genes, c.seed, kKeyEn, &parents);
     const std::string report = litterReport(parents.male, parents.female);
     run(std::string("e\n") + (c.genes == 7 ? "3 " : "4 ") + c.word + "\n5\n");
-    EXPECT_EQ(output(), kBanner + kQuestion + kMenuEn + kTaskEn + task + "\n" + report + kMenuEn)
-        << c.word;
+    std::string expected = kBanner + kQuestion + kMenuEn + kTaskEn;
+    expected += task;
+    expected += "\n";
+    expected += report;
+    expected += kMenuEn;
+    EXPECT_EQ(output(), expected) << c.word;
   }
 }
 

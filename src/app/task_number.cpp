@@ -17,13 +17,17 @@ std::int32_t taskNumberFromWord(std::u32string_view word) {
   constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
   std::int64_t magnitude = 0;
   for (; i < word.size() && word[i] >= U'0' && word[i] <= U'9'; ++i) {
-    if (magnitude <= kLimit) magnitude = magnitude * 10 + (word[i] - U'0');
+    if (magnitude <= kLimit) {
+      magnitude = magnitude * 10 + (word[i] - U'0');
+    }
   }
   const std::int64_t value = negative ? -magnitude : magnitude;
-  if (value > std::numeric_limits<std::int32_t>::max())
+  if (value > std::numeric_limits<std::int32_t>::max()) {
     return std::numeric_limits<std::int32_t>::max();
-  if (value < std::numeric_limits<std::int32_t>::min())
+  }
+  if (value < std::numeric_limits<std::int32_t>::min()) {
     return std::numeric_limits<std::int32_t>::min();
+  }
   return static_cast<std::int32_t>(value);
 }
 

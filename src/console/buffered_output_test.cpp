@@ -13,7 +13,9 @@ class RecordingSink : public ByteSink {
  public:
   explicit RecordingSink(int fail_from = -1) : fail_from_(fail_from) {}
   bool write(std::string_view bytes) override {
-    if (fail_from_ >= 0 && static_cast<int>(attempts++) >= fail_from_) return false;
+    if (fail_from_ >= 0 && static_cast<int>(attempts++) >= fail_from_) {
+      return false;
+    }
     pieces.emplace_back(bytes);
     return true;
   }
@@ -57,7 +59,9 @@ TEST(BufferedOutputTest, WritesLargeOutputInFewLargePieces) {
   }
   out.flush();
   std::string all;
-  for (const std::string& piece : sink.pieces) all += piece;
+  for (const std::string& piece : sink.pieces) {
+    all += piece;
+  }
   EXPECT_EQ(all.size(), total);
   EXPECT_LT(sink.pieces.size(), total / 32'768);
 }

@@ -10,17 +10,21 @@ namespace quorvale {
 namespace {
 // Large enough that a pipe or a file is read in few calls; a terminal hands
 // over one line per call anyway.
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 }  // namespace
 
 InputReader::InputReader(ByteSource& source) : source_(source), buffer_(kBufferSize) {}
 
 bool InputReader::refill() {
-  if (at_end_) return false;
+  if (at_end_) {
+    return false;
+  }
   // Keep the unread bytes (at most the start of one UTF-8 sequence when
   // called from peek) and read after them.
   const std::size_t unread = end_ - begin_;
-  if (begin_ > 0 && unread > 0) std::memmove(buffer_.data(), buffer_.data() + begin_, unread);
+  if (begin_ > 0 && unread > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, unread);
+  }
   begin_ = 0;
   end_ = unread;
   const std::size_t n = source_.read(buffer_.data() + end_, buffer_.size() - end_);
@@ -35,12 +39,16 @@ bool InputReader::refill() {
 std::size_t InputReader::peek(char32_t* c) {
   for (;;) {
     if (begin_ == end_) {
-      if (!refill()) return 0;
+      if (!refill()) {
+        return 0;
+      }
       continue;
     }
     const std::string_view bytes(buffer_.data(), end_);
     const std::size_t n = decodeUtf8At(bytes, begin_, /*more_may_follow=*/!at_end_, c);
-    if (n > 0) return n;
+    if (n > 0) {
+      return n;
+    }
     // The buffer ends inside a sequence that may still be valid: fetch the
     // rest. At the end of input the next decode settles it as U+FFFD.
     refill();
@@ -50,37 +58,53 @@ std::size_t InputReader::peek(char32_t* c) {
 bool InputReader::skipSpace() {
   for (;;) {
     // Runs of ASCII white space (line ends, indentation) need no decoding.
-    while (begin_ < end_ && isAnswerSpace(static_cast<unsigned char>(buffer_[begin_]))) ++begin_;
+    while (begin_ < end_ && isAnswerSpace(static_cast<unsigned char>(buffer_[begin_]))) {
+      ++begin_;
+    }
     char32_t c = 0;
     const std::size_t n = peek(&c);
-    if (n == 0) return false;
-    if (!isAnswerSpace(c)) return true;
+    if (n == 0) {
+      return false;
+    }
+    if (!isAnswerSpace(c)) {
+      return true;
+    }
     begin_ += n;
   }
 }
 
 std::optional<char32_t> InputReader::readChar() {
-  if (!skipSpace()) return std::nullopt;
+  if (!skipSpace()) {
+    return std::nullopt;
+  }
   char32_t c = 0;
   begin_ += peek(&c);
   return c;
 }
 
 std::optional<std::u32string> InputReader::readWord() {
-  if (!skipSpace()) return std::nullopt;
+  if (!skipSpace()) {
+    return std::nullopt;
+  }
   std::u32string word;
   for (;;) {
     // The common case, plain ASCII, goes byte by byte without decoding.
     while (begin_ < end_) {
       const auto b = static_cast<unsigned char>(buffer_[begin_]);
-      if (b >= 0x80) break;
-      if (isAnswerSpace(b)) return word;
+      if (b >= 0x80) {
+        break;
+      }
+      if (isAnswerSpace(b)) {
+        return word;
+      }
       word.push_back(b);
       ++begin_;
     }
     char32_t c = 0;
     const std::size_t n = peek(&c);
-    if (n == 0 || isAnswerSpace(c)) return word;
+    if (n == 0 || isAnswerSpace(c)) {
+      return word;
+    }
     word.push_back(c);
     begin_ += n;
   }

@@ -35,7 +35,9 @@ std::vector<std::u32string> allWords(const std::string& input, std::size_t chunk
   ChunkedSource source(input, chunk);
   InputReader reader(source);
   std::vector<std::u32string> words;
-  while (std::optional<std::u32string> w = reader.readWord()) words.push_back(*w);
+  while (std::optional<std::u32string> w = reader.readWord()) {
+    words.push_back(*w);
+  }
   return words;
 }
 
@@ -92,7 +94,9 @@ TEST(InputReaderTest, StopsAskingTheSourceAfterTheEnd) {
   ChunkedSource source("a", 4096);
   InputReader reader(source);
   EXPECT_EQ(reader.readWord(), U"a");
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(reader.readWord(), std::nullopt);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(reader.readWord(), std::nullopt);
+  }
   EXPECT_EQ(source.reads, 2);
 }
 

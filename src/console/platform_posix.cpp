@@ -26,9 +26,15 @@ bool waitReady(int fd, short events, int timeout_ms) {
     p.fd = fd;
     p.events = events;
     const int r = ::poll(&p, 1, timeout_ms);
-    if (r > 0) return true;
-    if (r == 0) return false;
-    if (errno != EINTR) return false;
+    if (r > 0) {
+      return true;
+    }
+    if (r == 0) {
+      return false;
+    }
+    if (errno != EINTR) {
+      return false;
+    }
   }
 }
 
@@ -44,7 +50,9 @@ bool writeAll(int fd, std::string_view bytes) {
       left -= static_cast<std::size_t>(n);
       continue;
     }
-    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
     // Someone left the descriptor non-blocking: wait until it takes more
     // instead of spinning.
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && waitReady(fd, POLLOUT, -1)) {
@@ -65,7 +73,9 @@ constexpr int kEndingSignalCount = sizeof(kEndingSignals) / sizeof(kEndingSignal
 
 extern "C" void restoreTerminalAndReraise(int signal_number) {
   const int fd = g_tty_fd;
-  if (fd >= 0) ::tcsetattr(fd, TCSANOW, &g_saved_tty);
+  if (fd >= 0) {
+    ::tcsetattr(fd, TCSANOW, &g_saved_tty);
+  }
   // End the way the signal would have ended the process without us: the
   // default action, delivered as soon as this handler returns.
   struct sigaction default_action {};
@@ -79,11 +89,17 @@ extern "C" void restoreTerminalAndReraise(int signal_number) {
 // arrives in that time; that is how the tail of a multi-byte key is told
 // from a separate key press. False on time-out, end of file or error.
 bool readTerminalByte(int fd, int timeout_ms, unsigned char* byte) {
-  if (timeout_ms >= 0 && !waitReady(fd, POLLIN, timeout_ms)) return false;
+  if (timeout_ms >= 0 && !waitReady(fd, POLLIN, timeout_ms)) {
+    return false;
+  }
   for (;;) {
     const ssize_t n = ::read(fd, byte, 1);
-    if (n == 1) return true;
-    if (n < 0 && errno == EINTR) continue;
+    if (n == 1) {
+      return true;
+    }
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
     return false;
   }
 }
@@ -94,9 +110,15 @@ constexpr int kKeyTailTimeoutMs = 50;
 // Consumes the continuation bytes of a UTF-8 sequence that starts with lead.
 void consumeUtf8Tail(int fd, unsigned char lead) {
   int more = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) more = 1;
-  if (lead >= 0xE0 && lead <= 0xEF) more = 2;
-  if (lead >= 0xF0 && lead <= 0xF4) more = 3;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    more = 1;
+  }
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    more = 2;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    more = 3;
+  }
   unsigned char b = 0;
   for (int i = 0; i < more && readTerminalByte(fd, kKeyTailTimeoutMs, &b); ++i) {
   }
@@ -107,7 +129,9 @@ void consumeUtf8Tail(int fd, unsigned char lead) {
 // Escape press is followed by nothing and ends at the time-out.
 void consumeEscapeTail(int fd) {
   unsigned char b = 0;
-  if (!readTerminalByte(fd, kKeyTailTimeoutMs, &b)) return;
+  if (!readTerminalByte(fd, kKeyTailTimeoutMs, &b)) {
+    return;
+  }
   if (b == 'O') {
     readTerminalByte(fd, kKeyTailTimeoutMs, &b);
     return;
@@ -125,13 +149,17 @@ void consumeEscapeTail(int fd) {
       return;
     }
     first = false;
-    if (b >= 0x40 && b <= 0x7E) return;
+    if (b >= 0x40 && b <= 0x7E) {
+      return;
+    }
   }
 }
 
 void consumeOneKey(int fd) {
   unsigned char b = 0;
-  if (!readTerminalByte(fd, -1, &b)) return;
+  if (!readTerminalByte(fd, -1, &b)) {
+    return;
+  }
   if (b == 0x1B) {
     consumeEscapeTail(fd);
   } else {
@@ -149,9 +177,15 @@ void prepareConsole() {
 std::size_t readInput(char* buffer, std::size_t capacity) {
   for (;;) {
     const ssize_t n = ::read(STDIN_FILENO, buffer, capacity);
-    if (n >= 0) return static_cast<std::size_t>(n);
-    if (errno == EINTR) continue;
-    if ((errno == EAGAIN || errno == EWOULDBLOCK) && waitReady(STDIN_FILENO, POLLIN, -1)) continue;
+    if (n >= 0) {
+      return static_cast<std::size_t>(n);
+    }
+    if (errno == EINTR) {
+      continue;
+    }
+    if ((errno == EAGAIN || errno == EWOULDBLOCK) && waitReady(STDIN_FILENO, POLLIN, -1)) {
+      continue;
+    }
     return 0;
   }
 }
@@ -168,7 +202,9 @@ void writeDiagnostic(std::string_view line) {
 
 void waitForKeyPress() {
   const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return;  // no controlling terminal: go on at once
+  if (fd < 0) {
+    return;  // no controlling terminal: go on at once
+  }
   termios saved{};
   if (::tcgetattr(fd, &saved) != 0) {
     ::close(fd);
@@ -180,9 +216,13 @@ void waitForKeyPress() {
   struct sigaction previous[kEndingSignalCount] = {};
   bool installed[kEndingSignalCount] = {};
   for (int i = 0; i < kEndingSignalCount; ++i) {
-    if (::sigaction(kEndingSignals[i], nullptr, &previous[i]) != 0) continue;
+    if (::sigaction(kEndingSignals[i], nullptr, &previous[i]) != 0) {
+      continue;
+    }
     // A signal the user chose to ignore (nohup) stays ignored.
-    if (previous[i].sa_handler == SIG_IGN) continue;
+    if (previous[i].sa_handler == SIG_IGN) {
+      continue;
+    }
     struct sigaction action {};
     action.sa_handler = restoreTerminalAndReraise;
     sigemptyset(&action.sa_mask);
@@ -199,7 +239,9 @@ void waitForKeyPress() {
   }
 
   for (int i = 0; i < kEndingSignalCount; ++i) {
-    if (installed[i]) ::sigaction(kEndingSignals[i], &previous[i], nullptr);
+    if (installed[i]) {
+      ::sigaction(kEndingSignals[i], &previous[i], nullptr);
+    }
   }
   g_tty_fd = -1;
   ::close(fd);

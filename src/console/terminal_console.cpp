@@ -8,7 +8,9 @@ std::size_t TerminalConsole::StdinSource::read(char* buffer, std::size_t capacit
   console_.flush();
   // Output that can no longer be written ends the dialogue: answering
   // questions nobody can see would only burn the rest of the input.
-  if (console_.outputFailed()) return 0;
+  if (console_.outputFailed()) {
+    return 0;
+  }
   return platform::readInput(buffer, capacity);
 }
 
@@ -22,18 +24,24 @@ TerminalConsole::TerminalConsole()
 void TerminalConsole::flush() { output_.flush(); }
 
 std::optional<char32_t> TerminalConsole::readChar() {
-  if (outputFailed()) return std::nullopt;
+  if (outputFailed()) {
+    return std::nullopt;
+  }
   return reader_.readChar();
 }
 
 std::optional<std::u32string> TerminalConsole::readWord() {
-  if (outputFailed()) return std::nullopt;
+  if (outputFailed()) {
+    return std::nullopt;
+  }
   return reader_.readWord();
 }
 
 void TerminalConsole::waitForKey() {
   flush();
-  if (outputFailed()) return;
+  if (outputFailed()) {
+    return;
+  }
   platform::waitForKeyPress();
 }
 

@@ -64,7 +64,9 @@ TEST(Utf8Test, EncodesEveryLengthAndReplacesWhatCannotBeEncoded) {
 TEST(Utf8Test, RoundTripsEveryScalarValue) {
   std::u32string all;
   for (char32_t c = 0; c <= 0x10FFFF; ++c) {
-    if (c < 0xD800 || c > 0xDFFF) all.push_back(c);
+    if (c < 0xD800 || c > 0xDFFF) {
+      all.push_back(c);
+    }
   }
   EXPECT_EQ(fromUtf8(toUtf8(all)), all);
 }
