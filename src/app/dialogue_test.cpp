@@ -232,7 +232,10 @@ TEST_F(DialogueTest, TaskNumbersSeedTheGeneratorWithTheirBits) {
     const std::string task = taskLine(c.genes, c.seed, kKeyEn, &parents);
     const std::string report = litterReport(parents.male, parents.female);
     run(std::string("e\n") + (c.genes == 7 ? "3 " : "4 ") + c.word + "\n5\n");
-    std::string expected = kBanner + kQuestion + kMenuEn + kTaskEn;
+    std::string expected = kBanner;
+    expected += kQuestion;
+    expected += kMenuEn;
+    expected += kTaskEn;
     expected += task;
     expected += "\n";
     expected += report;
