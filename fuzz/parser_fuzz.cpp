@@ -5,7 +5,9 @@
 // offending characters of the input) or returns a record the rest of the
 // program can rely on: counts 0 to 2, Sex 0 to 2, a male's Yellow count 0 or
 // 2, no flag derived yet. A returned record's canonical text reads back as
-// the same record. The outcome never depends on the language.
+// the same record. The outcome never depends on the language, and agrees
+// exactly (record, or error text) with a plain restatement of the notation's
+// rules kept here.
 //
 // The first byte picks how the rest becomes code points:
 //   0: each byte picks a character from a small alphabet of the notation's
@@ -16,6 +18,7 @@
 //      values above U+10FFFF), which the console never produces but the
 //      parser must not trip over either.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -166,15 +169,99 @@ void checkRecord(const Genotype& g, Sex starting_sex) {
   }
 }
 
+// The notation's rules once more, written as plainly as they are stated and
+// without any of the parser's shortcuts (a linear search over the symbols, no
+// table): the parser must agree with it on the record or on the exact error
+// text.
+struct Reference {
+  std::optional<Genotype> genotype;
+  std::u32string error;
+};
+
+Reference referenceParse(std::u32string_view t, Sex starting_sex, Language language) {
+  auto fold = [](char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; };
+  auto isCapital = [](char32_t c) { return c >= U'A' && c <= U'Z'; };
+  auto lookup = [](std::u32string_view symbol) {
+    for (int g = 0; g < quorvale::GeneCount; ++g) {
+      const std::string_view known = quorvale::geneSymbol(g);
+      if (known.size() == symbol.size() &&
+          std::equal(known.begin(), known.end(), symbol.begin(),
+                     [](char a, char32_t b) { return static_cast<char32_t>(a) == b; })) {
+        return g;
+      }
+    }
+    return -1;
+  };
+  auto fail = [&](MessageId id, std::u32string_view quoted = {}, bool hint = false) {
+    Reference r;
+    r.error = quorvale::messageText(id, language);
+    r.error += quoted;
+    if (hint) r.error += quorvale::messageText(MessageId::SkippedGeneHint, language);
+    return r;
+  };
+
+  Genotype g;
+  quorvale::setSex(g, starting_sex);
+  if (t == U"--") return {g, {}};
+  bool seen[quorvale::GeneCount] = {};
+  std::size_t p = 0;
+  while (p < t.size()) {
+    const std::size_t r = t.size() - p;
+    if (r == 1) return fail(MessageId::CannotParse, t.substr(p, 1), true);
+    const char32_t c0 = fold(t[p]);
+    if (c0 == fold(t[p + 1])) {
+      const int gene = lookup(std::u32string_view(&c0, 1));
+      if (gene < 0) return fail(MessageId::CannotParse, t.substr(p, 2));
+      if (seen[gene]) return fail(MessageId::RepeatedGene, t.substr(p, 2));
+      const int capitals = (isCapital(t[p]) ? 1 : 0) + (isCapital(t[p + 1]) ? 1 : 0);
+      g.alleleCount[gene] = gene <= 6 ? 2 - capitals : capitals;
+      seen[gene] = true;
+      p += 2;
+      continue;
+    }
+    if (r == 2) return fail(MessageId::CannotParse, t.substr(p, 2), true);
+    const std::u32string_view three = t.substr(p, 3);
+    if (three == U"ToY" || three == U"toY") {
+      if (quorvale::sexOf(g) == Sex::Female) return fail(MessageId::YInFemale);
+      quorvale::setSex(g, Sex::Male);
+      if (t[p] == U'T') g.alleleCount[quorvale::gene::to] = 2;
+      seen[quorvale::gene::to] = true;
+      p += 3;
+      continue;
+    }
+    if (r == 3) return fail(MessageId::CannotParse, three);
+    const std::u32string_view four = t.substr(p, 4);
+    if (fold(t[p]) != fold(t[p + 2]) || t[p + 1] != t[p + 3]) {
+      return fail(MessageId::CannotParse, four);
+    }
+    const char32_t symbol[] = {c0, t[p + 1]};
+    const int gene = lookup(std::u32string_view(symbol, 2));
+    if (gene < 0) return fail(MessageId::CannotParse, four);
+    if (seen[gene]) return fail(MessageId::RepeatedGene, four);
+    if (gene == quorvale::gene::to) {
+      if (quorvale::sexOf(g) == Sex::Male) return fail(MessageId::OneToInMale);
+      quorvale::setSex(g, Sex::Female);
+    }
+    const int capitals = (isCapital(t[p]) ? 1 : 0) + (isCapital(t[p + 2]) ? 1 : 0);
+    g.alleleCount[gene] = gene <= 6 ? 2 - capitals : capitals;
+    seen[gene] = true;
+    p += 4;
+  }
+  return {g, {}};
+}
+
 Outcome parseAndCheck(std::u32string_view input, Sex starting_sex, Language language) {
   quorvale::setCurrentLanguage(language);
+  const Reference expected = referenceParse(input, starting_sex, language);
   Outcome outcome;
   try {
     outcome.genotype = quorvale::parseGenotype(input, starting_sex);
   } catch (const GenotypeError& error) {
+    FUZZ_REQUIRE(error.text == expected.error);
     outcome.error = checkError(error.text, input, language);
     return outcome;
   }
+  FUZZ_REQUIRE(expected.genotype && *expected.genotype == *outcome.genotype);
   checkRecord(*outcome.genotype, starting_sex);
   return outcome;
 }
