@@ -110,7 +110,9 @@ class Terminal:
     """A pseudo-terminal that becomes the program's controlling terminal,
     while standard input and output stay pipes."""
 
-    def __init__(self, program, stdin_bytes):
+    def __init__(self, program, stdin_bytes=None):
+        """With stdin_bytes, standard input is a pipe holding them; without,
+        standard input is the terminal too and answers are typed on it."""
         self.master, self.slave = pty.openpty()
         slave = self.slave
 
@@ -118,13 +120,15 @@ class Terminal:
             os.setsid()
             fcntl.ioctl(slave, termios.TIOCSCTTY, 0)
 
-        self.proc = subprocess.Popen([program], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+        stdin = subprocess.PIPE if stdin_bytes is not None else slave
+        self.proc = subprocess.Popen([program], stdin=stdin, stdout=subprocess.PIPE,
                                      stderr=subprocess.PIPE, env=environment(None),
                                      pass_fds=[slave],
                                      preexec_fn=become_session_leader_on_the_terminal)
-        self.proc.stdin.write(stdin_bytes)
-        self.proc.stdin.close()
-        self.proc.stdin = None  # so that communicate() leaves it alone
+        if stdin_bytes is not None:
+            self.proc.stdin.write(stdin_bytes)
+            self.proc.stdin.close()
+            self.proc.stdin = None  # so that communicate() leaves it alone
         self.output = b""
 
     def read_until(self, marker, count=1):
@@ -220,6 +224,32 @@ def key_press(program):
             failures.append(f"after SIGINT: exit status {status}, expected death by SIGINT")
         if not term.line_mode():
             failures.append("terminal settings not restored after SIGINT")
+    finally:
+        term.close()
+
+    # Standard input is the terminal: lines typed ahead before the key wait
+    # stay answers ("6" a menu word that brings the menu back) and the wait
+    # still takes a fresh key.
+    term = Terminal(program)
+    try:
+        term.read_until(b"(r/e)?   ")
+        os.write(term.master, b"e\n")
+        term.read_until(b"5 - exit.  ")
+        os.write(term.master, b"4\n5\n6\n")
+        term.read_until(press)
+        term.settle_in_raw_mode()
+        time.sleep(0.2)
+        if b"Litter: " in term.output:
+            failures.append("a line typed ahead was taken as the key")
+        os.write(term.master, b"k")
+        term.read_until(b"5 - exit.  ", 3)
+        os.write(term.master, b"5\n")
+        status = term.finish()
+        if status != 0:
+            failures.append(f"typed ahead: exit status {status}")
+        after_key = term.output.split(press + b"\n", 1)[-1]
+        if after_key.count(b"5 - exit.  ") != 2:
+            failures.append(f"typed-ahead menu word lost: {after_key[-300:]!r}")
     finally:
         term.close()
 

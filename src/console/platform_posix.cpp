@@ -8,8 +8,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <string>
 
 #include "console/platform.h"
@@ -155,6 +157,36 @@ void consumeEscapeTail(int fd) {
   }
 }
 
+// Lines the user typed ahead on a terminal that is also standard input,
+// taken out of the terminal before the key wait (see keepTypedAheadLines)
+// and handed out by readInput before anything else.
+std::string g_typed_ahead;
+std::size_t g_typed_ahead_pos = 0;
+bool g_typed_ahead_ended = false;  // the end of input was among them
+
+// When standard input is a terminal, whole lines typed ahead are waiting in
+// the terminal's line buffer, where the single-key read would see them as
+// key presses. Move them to g_typed_ahead first, so they stay answers to
+// the next prompts and the key wait takes a fresh key. In line mode the
+// terminal reports only whole lines as ready, so a line being typed is not
+// cut.
+void keepTypedAheadLines() {
+  if (::isatty(STDIN_FILENO) != 1 || g_typed_ahead_ended) return;
+  constexpr std::size_t kMaxTypedAhead = std::size_t{1} << 20;
+  char buffer[4096];
+  while (g_typed_ahead.size() < kMaxTypedAhead && waitReady(STDIN_FILENO, POLLIN, 0)) {
+    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      // Ctrl-D at the start of a line, or a read error: the input has ended
+      // after what was typed ahead.
+      g_typed_ahead_ended = true;
+      return;
+    }
+    g_typed_ahead.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
 void consumeOneKey(int fd) {
   unsigned char b = 0;
   if (!readTerminalByte(fd, -1, &b)) {
@@ -175,6 +207,17 @@ void prepareConsole() {
 }
 
 std::size_t readInput(char* buffer, std::size_t capacity) {
+  if (g_typed_ahead_pos < g_typed_ahead.size()) {
+    const std::size_t n = std::min(capacity, g_typed_ahead.size() - g_typed_ahead_pos);
+    std::memcpy(buffer, g_typed_ahead.data() + g_typed_ahead_pos, n);
+    g_typed_ahead_pos += n;
+    if (g_typed_ahead_pos == g_typed_ahead.size()) {
+      g_typed_ahead.clear();
+      g_typed_ahead_pos = 0;
+    }
+    return n;
+  }
+  if (g_typed_ahead_ended) return 0;
   for (;;) {
     const ssize_t n = ::read(STDIN_FILENO, buffer, capacity);
     if (n >= 0) {
@@ -201,6 +244,7 @@ void writeDiagnostic(std::string_view line) {
 }
 
 void waitForKeyPress() {
+  keepTypedAheadLines();
   const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     return;  // no controlling terminal: go on at once
