@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <string>
 
 #include "console/platform.h"
@@ -171,12 +170,16 @@ bool g_typed_ahead_ended = false;  // the end of input was among them
 // terminal reports only whole lines as ready, so a line being typed is not
 // cut.
 void keepTypedAheadLines() {
-  if (::isatty(STDIN_FILENO) != 1 || g_typed_ahead_ended) return;
+  if (::isatty(STDIN_FILENO) != 1 || g_typed_ahead_ended) {
+    return;
+  }
   constexpr std::size_t kMaxTypedAhead = std::size_t{1} << 20;
   char buffer[4096];
   while (g_typed_ahead.size() < kMaxTypedAhead && waitReady(STDIN_FILENO, POLLIN, 0)) {
     const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
     if (n <= 0) {
       // Ctrl-D at the start of a line, or a read error: the input has ended
       // after what was typed ahead.
@@ -209,7 +212,7 @@ void prepareConsole() {
 std::size_t readInput(char* buffer, std::size_t capacity) {
   if (g_typed_ahead_pos < g_typed_ahead.size()) {
     const std::size_t n = std::min(capacity, g_typed_ahead.size() - g_typed_ahead_pos);
-    std::memcpy(buffer, g_typed_ahead.data() + g_typed_ahead_pos, n);
+    std::copy_n(g_typed_ahead.data() + g_typed_ahead_pos, n, buffer);
     g_typed_ahead_pos += n;
     if (g_typed_ahead_pos == g_typed_ahead.size()) {
       g_typed_ahead.clear();
@@ -217,7 +220,9 @@ std::size_t readInput(char* buffer, std::size_t capacity) {
     }
     return n;
   }
-  if (g_typed_ahead_ended) return 0;
+  if (g_typed_ahead_ended) {
+    return 0;
+  }
   for (;;) {
     const ssize_t n = ::read(STDIN_FILENO, buffer, capacity);
     if (n >= 0) {
