@@ -81,7 +81,9 @@ int heterozygousGenes(const std::u32string& word, Sex sex) {
   try {
     const Genotype g = quorvale::parseGenotype(word, sex);
     int count = 0;
-    for (int i = 0; i < quorvale::GeneCount; ++i) count += g.alleleCount[i] == 1 ? 1 : 0;
+    for (int i = 0; i < quorvale::GeneCount; ++i) {
+      count += g.alleleCount[i] == 1 ? 1 : 0;
+    }
     return count;
   } catch (const quorvale::GenotypeError&) {
     return 0;
@@ -130,11 +132,15 @@ std::size_t countMemberLines(std::string_view output) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
+  if (size == 0) {
+    return 0;
+  }
   const std::size_t chunk = kChunkSizes[data[0] % std::size(kChunkSizes)];
   const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
   std::size_t report_requests = 0;
-  if (asksForLargeLitter(input, &report_requests)) return -1;
+  if (asksForLargeLitter(input, &report_requests)) {
+    return -1;
+  }
 
   quorvale::setCurrentLanguage(quorvale::Language::English);
   quorvale::MemoryConsole console(input, chunk);

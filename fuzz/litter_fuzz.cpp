@@ -57,10 +57,14 @@ Parents parentsFrom(const std::uint8_t* data, std::size_t size) {
   std::size_t litter = 1;
   for (int g = 0; g < quorvale::GeneCount; ++g) {
     int m = byte(1 + static_cast<std::size_t>(g)) % 3;
-    if (g == quorvale::gene::to && m == 1) m = 2;  // one X chromosome
+    if (g == quorvale::gene::to && m == 1) {
+      m = 2;  // one X chromosome
+    }
     const int f = byte(15 + static_cast<std::size_t>(g)) % 3;
     const auto children = static_cast<std::size_t>(quorvale::geneChildren(g, m, f).size);
-    if (litter * children > kMaxLitter) continue;  // leave the gene wild
+    if (litter * children > kMaxLitter) {
+      continue;  // leave the gene wild
+    }
     litter *= children;
     p.male.alleleCount[g] = m;
     p.female.alleleCount[g] = f;
@@ -171,7 +175,9 @@ void checkReport(const std::string& report, const Parents& p) {
     FUZZ_REQUIRE(members == group);
   }
   FUZZ_REQUIRE(total == kOne);
-  for (const auto& [key, left] : expected) FUZZ_REQUIRE(left == 0);
+  for (const auto& [key, left] : expected) {
+    FUZZ_REQUIRE(left == 0);
+  }
 }
 
 }  // namespace

@@ -87,12 +87,16 @@ constexpr char32_t kAlphabet[] = {
 
 std::u32string decode(const std::uint8_t* data, std::size_t size) {
   std::u32string text;
-  if (size == 0) return text;
+  if (size == 0) {
+    return text;
+  }
   const std::uint8_t mode = data[0] % 3;
   ++data;
   --size;
   if (mode == 0) {
-    for (std::size_t i = 0; i < size; ++i) text += kAlphabet[data[i] % std::size(kAlphabet)];
+    for (std::size_t i = 0; i < size; ++i) {
+      text += kAlphabet[data[i] % std::size(kAlphabet)];
+    }
   } else if (mode == 1) {
     text = quorvale::fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
   } else {
@@ -118,11 +122,15 @@ struct Outcome {
 // gene may have been left out.
 MessageId checkError(const std::u32string& text, std::u32string_view input, Language language) {
   for (MessageId id : {MessageId::YInFemale, MessageId::OneToInMale}) {
-    if (text == quorvale::messageText(id, language)) return id;
+    if (text == quorvale::messageText(id, language)) {
+      return id;
+    }
   }
   for (MessageId id : {MessageId::CannotParse, MessageId::RepeatedGene}) {
     const std::u32string_view message = quorvale::messageText(id, language);
-    if (!text.starts_with(message)) continue;
+    if (!text.starts_with(message)) {
+      continue;
+    }
     std::u32string_view quoted = std::u32string_view(text).substr(message.size());
     const std::u32string_view hint = quorvale::messageText(MessageId::SkippedGeneHint, language);
     if (quoted.size() > 4) {
@@ -133,7 +141,9 @@ MessageId checkError(const std::u32string& text, std::u32string_view input, Lang
       FUZZ_REQUIRE(input.ends_with(quoted));
     }
     FUZZ_REQUIRE(!quoted.empty() && quoted.size() <= 4);
-    if (id == MessageId::RepeatedGene) FUZZ_REQUIRE(quoted.size() == 2 || quoted.size() == 4);
+    if (id == MessageId::RepeatedGene) {
+      FUZZ_REQUIRE(quoted.size() == 2 || quoted.size() == 4);
+    }
     FUZZ_REQUIRE(input.find(quoted) != std::u32string_view::npos);
     return id;
   }
@@ -150,9 +160,15 @@ void checkRecord(const Genotype& g, Sex starting_sex) {
   // Only a sex-linked token changes the sex, and only from unspecified or to
   // the same sex (a contradiction is an error).
   FUZZ_REQUIRE(starting_sex == Sex::Unspecified || sex == starting_sex);
-  if (sex == Sex::Male) FUZZ_REQUIRE(g.alleleCount[quorvale::gene::to] != 1);
-  if (sex == Sex::Unspecified) FUZZ_REQUIRE(g.alleleCount[quorvale::gene::to] == 0);
-  for (bool flag : g.expressed) FUZZ_REQUIRE(!flag);
+  if (sex == Sex::Male) {
+    FUZZ_REQUIRE(g.alleleCount[quorvale::gene::to] != 1);
+  }
+  if (sex == Sex::Unspecified) {
+    FUZZ_REQUIRE(g.alleleCount[quorvale::gene::to] == 0);
+  }
+  for (bool flag : g.expressed) {
+    FUZZ_REQUIRE(!flag);
+  }
 
   // The canonical text reads back as the same record, with the record's own
   // sex, and is written the same way by both writers.
@@ -196,50 +212,74 @@ Reference referenceParse(std::u32string_view t, Sex starting_sex, Language langu
     Reference r;
     r.error = quorvale::messageText(id, language);
     r.error += quoted;
-    if (hint) r.error += quorvale::messageText(MessageId::SkippedGeneHint, language);
+    if (hint) {
+      r.error += quorvale::messageText(MessageId::SkippedGeneHint, language);
+    }
     return r;
   };
 
   Genotype g;
   quorvale::setSex(g, starting_sex);
-  if (t == U"--") return {g, {}};
+  if (t == U"--") {
+    return {g, {}};
+  }
   bool seen[quorvale::GeneCount] = {};
   std::size_t p = 0;
   while (p < t.size()) {
     const std::size_t r = t.size() - p;
-    if (r == 1) return fail(MessageId::CannotParse, t.substr(p, 1), true);
+    if (r == 1) {
+      return fail(MessageId::CannotParse, t.substr(p, 1), true);
+    }
     const char32_t c0 = fold(t[p]);
     if (c0 == fold(t[p + 1])) {
       const int gene = lookup(std::u32string_view(&c0, 1));
-      if (gene < 0) return fail(MessageId::CannotParse, t.substr(p, 2));
-      if (seen[gene]) return fail(MessageId::RepeatedGene, t.substr(p, 2));
+      if (gene < 0) {
+        return fail(MessageId::CannotParse, t.substr(p, 2));
+      }
+      if (seen[gene]) {
+        return fail(MessageId::RepeatedGene, t.substr(p, 2));
+      }
       const int capitals = (isCapital(t[p]) ? 1 : 0) + (isCapital(t[p + 1]) ? 1 : 0);
       g.alleleCount[gene] = gene <= 6 ? 2 - capitals : capitals;
       seen[gene] = true;
       p += 2;
       continue;
     }
-    if (r == 2) return fail(MessageId::CannotParse, t.substr(p, 2), true);
+    if (r == 2) {
+      return fail(MessageId::CannotParse, t.substr(p, 2), true);
+    }
     const std::u32string_view three = t.substr(p, 3);
     if (three == U"ToY" || three == U"toY") {
-      if (quorvale::sexOf(g) == Sex::Female) return fail(MessageId::YInFemale);
+      if (quorvale::sexOf(g) == Sex::Female) {
+        return fail(MessageId::YInFemale);
+      }
       quorvale::setSex(g, Sex::Male);
-      if (t[p] == U'T') g.alleleCount[quorvale::gene::to] = 2;
+      if (t[p] == U'T') {
+        g.alleleCount[quorvale::gene::to] = 2;
+      }
       seen[quorvale::gene::to] = true;
       p += 3;
       continue;
     }
-    if (r == 3) return fail(MessageId::CannotParse, three);
+    if (r == 3) {
+      return fail(MessageId::CannotParse, three);
+    }
     const std::u32string_view four = t.substr(p, 4);
     if (fold(t[p]) != fold(t[p + 2]) || t[p + 1] != t[p + 3]) {
       return fail(MessageId::CannotParse, four);
     }
     const char32_t symbol[] = {c0, t[p + 1]};
     const int gene = lookup(std::u32string_view(symbol, 2));
-    if (gene < 0) return fail(MessageId::CannotParse, four);
-    if (seen[gene]) return fail(MessageId::RepeatedGene, four);
+    if (gene < 0) {
+      return fail(MessageId::CannotParse, four);
+    }
+    if (seen[gene]) {
+      return fail(MessageId::RepeatedGene, four);
+    }
     if (gene == quorvale::gene::to) {
-      if (quorvale::sexOf(g) == Sex::Male) return fail(MessageId::OneToInMale);
+      if (quorvale::sexOf(g) == Sex::Male) {
+        return fail(MessageId::OneToInMale);
+      }
       quorvale::setSex(g, Sex::Female);
     }
     const int capitals = (isCapital(t[p]) ? 1 : 0) + (isCapital(t[p + 2]) ? 1 : 0);
