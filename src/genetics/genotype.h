@@ -64,7 +64,9 @@ struct Genotype {
 };
 
 inline Sex sexOf(const Genotype& g) { return static_cast<Sex>(g.alleleCount[SexSlot]); }
-inline void setSex(Genotype& g, Sex sex) { g.alleleCount[SexSlot] = static_cast<std::int32_t>(sex); }
+inline void setSex(Genotype& g, Sex sex) {
+  g.alleleCount[SexSlot] = static_cast<std::int32_t>(sex);
+}
 
 // Fills expressed[0..13] from the allele counts and clears the unnamed-colour
 // marker: a recessive gene and Yellow show when homozygous (count 2), a

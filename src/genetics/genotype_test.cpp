@@ -38,8 +38,8 @@ TEST(IsSilverCreamWhite, NeedsHomozygousSilverGreyCreamAndNoUmbrous) {
     int e, sg, u;
     bool white;
   };
-  for (const Case& c : {Case{2, 2, 0, true}, Case{2, 2, 1, false}, Case{2, 1, 0, false},
-                        Case{1, 2, 0, false}}) {
+  for (const Case& c :
+       {Case{2, 2, 0, true}, Case{2, 2, 1, false}, Case{2, 1, 0, false}, Case{1, 2, 0, false}}) {
     Genotype g;
     g.alleleCount[gene::e] = c.e;
     g.alleleCount[gene::sg] = c.sg;
