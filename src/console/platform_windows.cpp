@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "console/platform.h"
-#include "text/utf8.h"
+#include "console/utf16.h"
 
 namespace quorvale::platform {
 
@@ -60,62 +60,15 @@ Streams& streams() {
   return s;
 }
 
-// ---- UTF-16 for the console -------------------------------------------
-
-// Appends c to out as UTF-16.
-void appendUtf16(char32_t c, std::wstring& out) {
-  if (c < 0x10000) {
-    out.push_back(static_cast<wchar_t>(c));
-  } else {
-    c -= 0x10000;
-    out.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-  }
-}
+// ---- The console ---------------------------------------------------------
 
 bool isHighSurrogate(wchar_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(wchar_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
-// Decodes UTF-16 units into code points; a surrogate without its partner
-// becomes U+FFFD.
-std::u32string fromUtf16(std::wstring_view units) {
-  std::u32string text;
-  text.reserve(units.size());
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const wchar_t u = units[i];
-    if (isHighSurrogate(u) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
-      text.push_back(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) +
-                     (static_cast<char32_t>(units[i + 1]) - 0xDC00));
-      ++i;
-    } else if (isHighSurrogate(u) || isLowSurrogate(u)) {
-      text.push_back(kReplacementCharacter);
-    } else {
-      text.push_back(static_cast<char32_t>(u));
-    }
-  }
-  return text;
-}
-
-// Converts UTF-8 bytes for a console write. pending holds the start of a
-// character whose remaining bytes have not been written yet (output is
-// flushed in pieces that may cut a character); it is kept for the next call.
+// UTF-8 bytes as the console's UTF-16 (wchar_t is 16 bits on Windows).
+// pending keeps a character cut by the end of bytes for the next call.
 std::wstring consoleText(std::string_view bytes, std::string& pending) {
-  std::string all = pending + std::string(bytes);
-  pending.clear();
-  std::wstring units;
-  units.reserve(all.size());
-  std::size_t pos = 0;
-  while (pos < all.size()) {
-    char32_t c = 0;
-    const std::size_t length = decodeUtf8At(all, pos, /*more_may_follow=*/true, &c);
-    if (length == 0) {
-      pending = all.substr(pos);
-      break;
-    }
-    appendUtf16(c, units);
-    pos += length;
-  }
-  return units;
+  const std::u16string units = utf16FromUtf8(bytes, &pending);
+  return std::wstring(units.begin(), units.end());
 }
 
 // Writes units to a console handle. False when the console refuses them.
@@ -163,7 +116,7 @@ std::string g_output_pending;
 struct ConsoleInput {
   std::string bytes;
   std::size_t begin = 0;
-  wchar_t high_surrogate = 0;  // first half of a pair whose second is unread
+  char16_t high_surrogate = 0;  // first half of a pair whose second is unread
   bool ended = false;
 };
 
@@ -171,7 +124,7 @@ ConsoleInput g_console_input;
 
 // The key that ends console input, as on every Windows console program:
 // Ctrl+Z (then Enter).
-constexpr wchar_t kConsoleEndOfInput = 0x1A;
+constexpr char16_t kConsoleEndOfInput = 0x1A;
 
 // Reads one more line from the console and appends it to g_console_input.
 // False when the input has ended.
@@ -179,37 +132,27 @@ bool readConsoleLine(HANDLE h) {
   ConsoleInput& in = g_console_input;
   while (!in.ended) {
     wchar_t chunk[4096];
-    std::wstring units;
-    if (in.high_surrogate != 0) {
-      units.push_back(in.high_surrogate);
-    }
-    in.high_surrogate = 0;
     DWORD count = 0;
     ::SetLastError(ERROR_SUCCESS);
     if (!::ReadConsoleW(h, chunk, static_cast<DWORD>(std::size(chunk)), &count, nullptr)) {
       in.ended = true;
-    } else if (count == 0) {
-      // Ctrl+C during the read ends the process through the console's own
-      // handler; any other empty read means the console has gone.
-      if (::GetLastError() != ERROR_OPERATION_ABORTED) {
-        in.ended = true;
-      }
-    } else {
-      units.append(chunk, count);
+      count = 0;
+    } else if (count == 0 && ::GetLastError() != ERROR_OPERATION_ABORTED) {
+      // An empty read is Ctrl+C, which ends the process through the
+      // console's own handler, or a console that has gone.
+      in.ended = true;
     }
+    std::u16string units(chunk, chunk + count);
     const std::size_t eof = units.find(kConsoleEndOfInput);
-    if (eof != std::wstring::npos) {
+    if (eof != std::u16string::npos) {
       units.resize(eof);
       in.ended = true;
     }
-    if (!in.ended && !units.empty() && isHighSurrogate(units.back())) {
-      in.high_surrogate = units.back();
-      units.pop_back();
-    }
-    if (!units.empty()) {
+    const std::string bytes = utf8FromUtf16(units, !in.ended, &in.high_surrogate);
+    if (!bytes.empty()) {
       in.bytes.erase(0, in.begin);
       in.begin = 0;
-      in.bytes += toUtf8(fromUtf16(units));
+      in.bytes += bytes;
       return true;
     }
   }
