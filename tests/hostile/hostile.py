@@ -317,6 +317,25 @@ def closed_pipe(program, max_rss_mb):
     return 0
 
 
+def closed_descriptors(program, max_rss_mb):
+    # Standard output closed altogether: a failure, reported on standard
+    # error. Standard input closed: no input at all, so the run ends at the
+    # language question, successfully.
+    def close(fd):
+        def setup():
+            os.setsid()
+            os.close(fd)
+        return setup
+    proc = subprocess.run([program], stdin=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                          env=ENV, preexec_fn=close(1), timeout=TIMEOUT)
+    check(proc.returncode != 0, "output to a closed descriptor was reported as success")
+    check(len(proc.stderr.splitlines()) == 1, f"one line on standard error: {proc.stderr!r}")
+    proc = subprocess.run([program], stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=ENV,
+                          preexec_fn=close(0), timeout=TIMEOUT)
+    check(proc.returncode == 0 and not proc.stderr, f"status {proc.returncode}, {proc.stderr!r}")
+    check(proc.stdout == run(program, b""), "closed input is the same as empty input")
+
+
 def largest_litter(program, max_rss_mb):
     # The largest report there is, read whole: every member line there, and
     # within the memory bound.
@@ -338,6 +357,7 @@ CASES = {
     "cut-utf8": cut_utf8,
     "full-disk": full_disk,
     "closed-pipe": closed_pipe,
+    "closed-descriptors": closed_descriptors,
     "largest-litter": largest_litter,
 }
 
