@@ -18,7 +18,6 @@ builds without sanitizers) also bounds the peak memory of the run.
 """
 
 import os
-import resource
 import signal
 import subprocess
 import sys
