@@ -40,6 +40,10 @@ class BufferedOutput : public Output {
   // Flushes when the buffer is full or a line ended on a line-buffered sink.
   void afterAppend(bool wrote_line_end);
 
+  // Hands bytes to the sink unless an earlier write failed; a failure here
+  // makes failed() true and drops the buffer.
+  void send(std::string_view bytes);
+
   ByteSink& sink_;
   const bool line_buffered_;
   bool failed_ = false;

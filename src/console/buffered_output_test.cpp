@@ -66,6 +66,29 @@ TEST(BufferedOutputTest, WritesLargeOutputInFewLargePieces) {
   EXPECT_LT(sink.pieces.size(), total / 32'768);
 }
 
+// A large block skips the buffer but must still come after the text that
+// was buffered before it, and a failure there is as final as any other.
+TEST(BufferedOutputTest, LargeBlocksKeepTheirPlaceAndFailForGood) {
+  const std::string block(60'000, 'x');
+  RecordingSink sink;
+  BufferedOutput out(sink, /*line_buffered=*/false);
+  out.write(U"Litter: \n");
+  out.writeAscii(block);
+  out.writeAscii("tail\n");
+  out.flush();
+  EXPECT_EQ(sink.pieces, (std::vector<std::string>{"Litter: \n", block, "tail\n"}));
+
+  RecordingSink failing(/*fail_from=*/1);
+  BufferedOutput lost(failing, /*line_buffered=*/false);
+  lost.writeAscii("head\n");
+  lost.writeAscii(block);
+  lost.writeAscii("tail\n");
+  lost.flush();
+  EXPECT_TRUE(lost.failed());
+  EXPECT_EQ(failing.pieces, std::vector<std::string>{"head\n"});
+  EXPECT_EQ(failing.attempts, 2u);
+}
+
 // After one failed write nothing else may reach the sink, or the reader
 // would see later text glued to a gap.
 TEST(BufferedOutputTest, GivesUpForGoodAtTheFirstFailedWrite) {
