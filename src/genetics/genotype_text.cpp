@@ -9,22 +9,6 @@ namespace quorvale {
 
 namespace {
 
-// How an autosomal gene is written for its count: whether anything is written,
-// and whether the first letter of each of the two alleles is a capital. The
-// canonical form drops a homozygous wild gene and puts the capital first in a
-// heterozygous pair.
-struct PairForm {
-  bool written;
-  bool first_capital;
-  bool second_capital;
-};
-
-// Rows: recessive, dominant. Columns: count 0 (or less), 1, 2 (or more).
-constexpr PairForm kPairForms[2][3] = {
-    {{false, false, false}, {true, true, false}, {true, false, false}},  // -, Ee, ee
-    {{false, false, false}, {true, true, false}, {true, true, true}},    // -, Uu, UU
-};
-
 // Yellow by count (rows 0, 1, 2) and Sex code (columns 0, 1, 2). A male has a
 // single X chromosome, so his Yellow is "ToY"; a male without it, and any
 // animal whose sex is not known, shows nothing, so "toY" and "toto" are never
@@ -55,25 +39,29 @@ void appendAllele(GeneIndex g, bool capital, PairText& text) {
 }
 
 // The pairs of genes 0 to 12 at counts 0, 1 and 2, worked out once from the
-// gene table and kPairForms.
+// gene table and the allele-case table. A homozygous wild gene is not
+// written, and a heterozygous pair puts the capital first.
 using PairTexts = std::array<std::array<PairText, 3>, gene::to>;
 
 const PairTexts& pairTexts() {
   static const PairTexts texts = [] {
     PairTexts t{};
     for (GeneIndex g = 0; g < gene::to; ++g) {
-      for (int count = 0; count < 3; ++count) {
-        const PairForm& form = kPairForms[isDominant(g) ? 1 : 0][count];
-        if (!form.written) {
-          continue;
-        }
-        appendAllele(g, form.first_capital, t[g][count]);
-        appendAllele(g, form.second_capital, t[g][count]);
+      for (int count = 1; count < 3; ++count) {
+        const int capitals = mutantCountOfCapitals(g, count);
+        appendAllele(g, capitals >= 1, t[g][count]);
+        appendAllele(g, capitals == 2, t[g][count]);
       }
     }
     return t;
   }();
   return texts;
+}
+
+// Yellow's part of the text for a Sex code.
+// REQUIRES: 0 <= sex <= 2.
+std::string_view yellowText(std::int32_t count, std::int32_t sex) {
+  return kYellowForms[clampCount(count)][sex];
 }
 
 // The longest text is 46 characters (every pair written in full and "ToTo");
@@ -96,8 +84,7 @@ void appendGenotypeText(const Genotype& g, std::string& out) {
   }
   const std::int32_t sex = g.alleleCount[SexSlot];
   if (sex >= 0 && sex <= 2) {
-    const std::string_view yellow = kYellowForms[clampCount(g.alleleCount[gene::to])][sex];
-    for (const char c : yellow) {
+    for (const char c : yellowText(g.alleleCount[gene::to], sex)) {
       *cursor++ = c;
     }
   }
@@ -106,6 +93,15 @@ void appendGenotypeText(const Genotype& g, std::string& out) {
   } else {
     out.append(start, static_cast<std::size_t>(cursor - start));
   }
+}
+
+void appendGeneText(GeneIndex g, std::int32_t count, Sex sex, std::string& out) {
+  if (g == gene::to) {
+    out += yellowText(count, static_cast<std::int32_t>(sex));
+    return;
+  }
+  const PairText& pair = pairTexts()[g][clampCount(count)];
+  out.append(pair.bytes.data(), pair.size);
 }
 
 std::u32string genotypeText(const Genotype& g) {

@@ -1,6 +1,7 @@
 #ifndef QUORVALE_GENETICS_GENOTYPE_TEXT_H_
 #define QUORVALE_GENETICS_GENOTYPE_TEXT_H_
 
+#include <cstdint>
 #include <string>
 
 #include "genetics/genotype.h"
@@ -16,6 +17,13 @@ std::u32string genotypeText(const Genotype& g);
 // Appends the same text to out. It is plain ASCII, so the bytes are the
 // same in every encoding; the litter report writes millions of them this way.
 void appendGenotypeText(const Genotype& g, std::string& out);
+
+// Appends gene g's part of that text for `count` mutant alleles (clamped to
+// 0..2): nothing for a homozygous wild gene, otherwise the pair ("Ee", "UU");
+// Yellow's part depends on the sex ("ToY", "ToTo", "Toto", or nothing). The
+// genotype text is these parts in table order, or "--" when all are empty.
+// REQUIRES: 0 <= g < GeneCount.
+void appendGeneText(GeneIndex g, std::int32_t count, Sex sex, std::string& out);
 
 }  // namespace quorvale
 

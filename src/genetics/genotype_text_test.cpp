@@ -45,13 +45,19 @@ Genotype everyGeneAt(int count, int yellow, Sex sex) {
   return g;
 }
 
-// Both entry points give the same text.
+// Both entry points give the same text, and so do its genes' parts put
+// together (the litter report writes members from those parts).
 std::string textOf(const Genotype& g) {
   std::string ascii = "prefix:";
   appendGenotypeText(g, ascii);
   EXPECT_EQ(ascii.substr(0, 7), "prefix:");
   ascii.erase(0, 7);
   EXPECT_EQ(toUtf8(genotypeText(g)), ascii);
+  std::string parts;
+  for (GeneIndex i = 0; i < GeneCount; ++i) {
+    appendGeneText(i, g.alleleCount[i], sexOf(g), parts);
+  }
+  EXPECT_EQ(parts.empty() ? "--" : parts, ascii);
   return ascii;
 }
 

@@ -61,12 +61,11 @@ GeneIndex twoLetterGene(char32_t first, char32_t second) {
 }
 
 // The number of mutant alleles given by the first letters of the two alleles
-// of a pair. For a recessive gene the lower-case letter is the mutant; for a
-// dominant gene and Yellow the capital is.
+// of a pair, by the allele-case table.
 // REQUIRES: both letters fold to the first letter of g's symbol.
 int mutantCount(GeneIndex g, char32_t first, char32_t second) {
-  const int capitals = (isLatinCapital(first) ? 1 : 0) + (isLatinCapital(second) ? 1 : 0);
-  return isRecessive(g) ? 2 - capitals : capitals;
+  return mutantCountOfCapitals(g,
+                               (isLatinCapital(first) ? 1 : 0) + (isLatinCapital(second) ? 1 : 0));
 }
 
 // Throws the catalogue message in the language of the run, followed by the
