@@ -33,23 +33,17 @@ int descriptionKey(GeneIndex g, const GeneChild& child) {
   return seen * 3 + sex;
 }
 
-// Gene g's part of the genotype text for a child: the text of a record that
-// has only this gene set, or nothing when that record is all wild.
-std::string geneToken(GeneIndex g, const GeneChild& child, const std::string& wild_text) {
-  Genotype single;
-  single.alleleCount[g] = child.count;
-  if (child.sex != GeneChild::kKeepSex) {
-    single.alleleCount[SexSlot] = child.sex;
-  }
+// Gene g's part of the genotype text for a child; "" when wild.
+std::string geneToken(GeneIndex g, const GeneChild& child) {
+  const Sex sex = child.sex == GeneChild::kKeepSex ? Sex::Unspecified : static_cast<Sex>(child.sex);
   std::string text;
-  appendGenotypeText(single, text);
-  return text == wild_text ? std::string() : text;
+  appendGeneText(g, child.count, sex, text);
+  return text;
 }
 
 // Sorts the children of gene g into classes, keeping the expansion order.
 // Stores in representative the first child of each class.
 std::vector<GeneClass> classify(GeneIndex g, const GeneChildren& children,
-                                const std::string& wild_text,
                                 std::vector<GeneChild>& representatives) {
   std::vector<GeneClass> classes;
   std::vector<int> keys;
@@ -65,7 +59,7 @@ std::vector<GeneClass> classify(GeneIndex g, const GeneChildren& children,
     } else {
       cls = &classes[static_cast<std::size_t>(found - keys.begin())];
     }
-    cls->options.push_back({geneToken(g, child, wild_text), child.halvings});
+    cls->options.push_back({geneToken(g, child), child.halvings});
     cls->quarters += 4u >> child.halvings;
   }
   return classes;
@@ -93,7 +87,7 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
   std::uint32_t combinations = 1;
   for (GeneIndex g = 0; g < GeneCount; ++g) {
     const GeneChildren children = geneChildren(g, male.alleleCount[g], female.alleleCount[g]);
-    litter.classes[g] = classify(g, children, litter.wildText, representatives[g]);
+    litter.classes[g] = classify(g, children, representatives[g]);
     combinations *= static_cast<std::uint32_t>(litter.classes[g].size());
   }
 
