@@ -10,6 +10,7 @@
 #include "phenotype/description.h"
 #include "tasks/random.h"
 #include "tasks/task.h"
+#include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/messages.h"
 
@@ -126,7 +127,7 @@ void runColorFromGenotype(std::u32string_view genotype_text, Output& out) {
     }
     out.write(text);
   } catch (const GenotypeError& error) {
-    out.write(error.text);
+    out.write(genotypeErrorText(error));
     out.writeAscii("\n");
   }
 }

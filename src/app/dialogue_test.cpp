@@ -14,6 +14,7 @@
 #include "phenotype/description.h"
 #include "tasks/random.h"
 #include "tasks/task.h"
+#include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/utf8.h"
 
@@ -178,7 +179,7 @@ TEST_F(DialogueTest, OptionOneWritesTheLinesItIsGiven) {
       parseGenotype(word, Sex::Unspecified);
     } catch (const GenotypeError& error) {
       parses = false;
-      EXPECT_EQ(answer, toUtf8(error.text) + "\n");
+      EXPECT_EQ(answer, toUtf8(genotypeErrorText(error)) + "\n");
     }
     if (parses) {
       Genotype g = parseGenotype(word, Sex::Unspecified);

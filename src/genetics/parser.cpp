@@ -3,10 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
-
-#include "text/language.h"
-#include "text/messages.h"
 
 namespace quorvale {
 
@@ -68,120 +64,139 @@ int mutantCount(GeneIndex g, char32_t first, char32_t second) {
                                (isLatinCapital(first) ? 1 : 0) + (isLatinCapital(second) ? 1 : 0));
 }
 
-// Throws the catalogue message in the language of the run, followed by the
-// user's characters as typed and, when the text stopped in the middle of a
-// pair, the hint that a gene may have been left out.
-[[noreturn]] void reject(MessageId id, std::u32string_view quoted = {}, bool hint = false) {
-  const Language language = currentLanguage();
-  std::u32string text(messageText(id, language));
-  text += quoted;
-  if (hint) {
-    text += messageText(MessageId::SkippedGeneHint, language);
-  }
-  throw GenotypeError{std::move(text)};
+bool isMaleYellowToken(char32_t a, char32_t b, char32_t c) {
+  return (a == U'T' || a == U't') && b == U'o' && c == U'Y';
 }
 
-// The record under construction and the genes already given.
-struct ParseState {
-  Genotype genotype;
-  std::array<bool, GeneCount> seen{};
-};
+}  // namespace
+
+GenotypeReader::GenotypeReader(Sex starting_sex) { setSex(genotype_, starting_sex); }
+
+void GenotypeReader::reject(GenotypeFault fault, std::size_t quoted_size, bool hint) {
+  error_ = GenotypeError{fault, std::u32string(held_.data(), quoted_size), hint};
+}
 
 // A pair of a one-letter gene, such as "ee", "Ee" or "uU".
-// REQUIRES: token has two characters that fold to the same letter.
-void readOneLetterPair(std::u32string_view token, ParseState& state) {
-  const GeneIndex g = oneLetterGene(fold(token[0]));
+// REQUIRES: the first two held characters fold to the same letter.
+void GenotypeReader::readOneLetterPair() {
+  const GeneIndex g = oneLetterGene(fold(held_[0]));
   if (g == kNoGene) {
-    reject(MessageId::CannotParse, token);
+    return reject(GenotypeFault::CannotParse, 2);
   }
-  if (state.seen[g]) {
-    reject(MessageId::RepeatedGene, token);
+  if (seen_[g]) {
+    return reject(GenotypeFault::RepeatedGene, 2);
   }
-  state.genotype.alleleCount[g] = mutantCount(g, token[0], token[1]);
-  state.seen[g] = true;
+  genotype_.alleleCount[g] = mutantCount(g, held_[0], held_[1]);
+  seen_[g] = true;
 }
 
 // "ToY" or "toY": the single X chromosome of a male, with or without Yellow.
 // Repeating it is allowed, and a later "toY" keeps an earlier "ToY".
-void readMaleYellow(std::u32string_view token, ParseState& state) {
-  Genotype& g = state.genotype;
-  if (sexOf(g) == Sex::Female) {
-    reject(MessageId::YInFemale);
+void GenotypeReader::readMaleYellow() {
+  if (sexOf(genotype_) == Sex::Female) {
+    return reject(GenotypeFault::YInFemale);
   }
-  setSex(g, Sex::Male);
-  if (token[0] == U'T') {
-    g.alleleCount[gene::to] = 2;
+  setSex(genotype_, Sex::Male);
+  if (held_[0] == U'T') {
+    genotype_.alleleCount[gene::to] = 2;
   }
-  state.seen[gene::to] = true;
+  seen_[gene::to] = true;
 }
 
 // A pair of a two-letter gene, such as "dgdg", "Baba" or "ToTo": the same
 // symbol twice, the case of each first letter giving the allele, the second
 // letters lower case and identical.
-// REQUIRES: token has four characters.
-void readTwoLetterPair(std::u32string_view token, ParseState& state) {
-  if (fold(token[0]) != fold(token[2]) || token[1] != token[3]) {
-    reject(MessageId::CannotParse, token);
+// REQUIRES: four characters held.
+void GenotypeReader::readTwoLetterPair() {
+  if (fold(held_[0]) != fold(held_[2]) || held_[1] != held_[3]) {
+    return reject(GenotypeFault::CannotParse, 4);
   }
-  const GeneIndex g = twoLetterGene(fold(token[0]), token[1]);
+  const GeneIndex g = twoLetterGene(fold(held_[0]), held_[1]);
   if (g == kNoGene) {
-    reject(MessageId::CannotParse, token);
+    return reject(GenotypeFault::CannotParse, 4);
   }
-  if (state.seen[g]) {
-    reject(MessageId::RepeatedGene, token);
+  if (seen_[g]) {
+    return reject(GenotypeFault::RepeatedGene, 4);
   }
   if (g == gene::to) {
     // Two Yellow alleles mean two X chromosomes: a female.
-    if (sexOf(state.genotype) == Sex::Male) {
-      reject(MessageId::OneToInMale);
+    if (sexOf(genotype_) == Sex::Male) {
+      return reject(GenotypeFault::OneToInMale);
     }
-    setSex(state.genotype, Sex::Female);
+    setSex(genotype_, Sex::Female);
   }
-  state.genotype.alleleCount[g] = mutantCount(g, token[0], token[2]);
-  state.seen[g] = true;
+  genotype_.alleleCount[g] = mutantCount(g, held_[0], held_[2]);
+  seen_[g] = true;
 }
 
-bool isMaleYellowToken(std::u32string_view three) { return three == U"ToY" || three == U"toY"; }
+void GenotypeReader::step() {
+  // Which token comes next follows from its first two to four characters
+  // and from how many are left: exactly held_size_ at the end of the text,
+  // and at least four while it goes on, which needs no more to decide. The
+  // checks run in a fixed order because that order decides which message
+  // the user sees.
+  const std::size_t left = held_size_;
+  std::size_t token = 0;
+  if (left == 1) {
+    return reject(GenotypeFault::CannotParse, 1, /*hint=*/true);
+  }
+  if (fold(held_[0]) == fold(held_[1])) {
+    readOneLetterPair();
+    token = 2;
+  } else if (left == 2) {
+    return reject(GenotypeFault::CannotParse, 2, /*hint=*/true);
+  } else if (isMaleYellowToken(held_[0], held_[1], held_[2])) {
+    readMaleYellow();
+    token = 3;
+  } else if (left == 3) {
+    return reject(GenotypeFault::CannotParse, 3);
+  } else {
+    readTwoLetterPair();
+    token = 4;
+  }
+  if (failed()) {
+    return;
+  }
+  token_read_ = true;
+  for (std::size_t i = token; i < held_size_; ++i) {
+    held_[i - token] = held_[i];
+  }
+  held_size_ -= token;
+}
 
-}  // namespace
+bool GenotypeReader::feed(char32_t c) {
+  if (failed()) {
+    return false;
+  }
+  held_[held_size_++] = c;
+  if (held_size_ == held_.size()) {
+    step();
+  }
+  return !failed();
+}
+
+void GenotypeReader::finish() {
+  // "--" on its own is the all-wild animal; anywhere else it is no token.
+  if (!token_read_ && held_size_ == 2 && held_[0] == U'-' && held_[1] == U'-') {
+    held_size_ = 0;
+  }
+  while (held_size_ > 0 && !failed()) {
+    step();
+  }
+}
 
 Genotype parseGenotype(std::u32string_view text, Sex starting_sex) {
-  ParseState state;
-  setSex(state.genotype, starting_sex);
-  if (text == U"--") {
-    return state.genotype;  // the all-wild animal
+  GenotypeReader reader(starting_sex);
+  for (char32_t c : text) {
+    if (!reader.feed(c)) {
+      break;
+    }
   }
-
-  // One token per step. Which token it is follows from the first two
-  // characters and from how many characters are left, and the checks run in a
-  // fixed order because that order decides which message the user sees.
-  const std::size_t size = text.size();
-  std::size_t pos = 0;
-  while (pos < size) {
-    const std::size_t left = size - pos;
-    if (left == 1) {
-      reject(MessageId::CannotParse, text.substr(pos, 1), /*hint=*/true);
-    }
-    if (fold(text[pos]) == fold(text[pos + 1])) {
-      readOneLetterPair(text.substr(pos, 2), state);
-      pos += 2;
-      continue;
-    }
-    if (left == 2) {
-      reject(MessageId::CannotParse, text.substr(pos, 2), /*hint=*/true);
-    }
-    if (isMaleYellowToken(text.substr(pos, 3))) {
-      readMaleYellow(text.substr(pos, 3), state);
-      pos += 3;
-      continue;
-    }
-    if (left == 3) {
-      reject(MessageId::CannotParse, text.substr(pos, 3));
-    }
-    readTwoLetterPair(text.substr(pos, 4), state);
-    pos += 4;
+  reader.finish();
+  if (reader.failed()) {
+    throw reader.error();
   }
-  return state.genotype;
+  return reader.genotype();
 }
 
 }  // namespace quorvale

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/messages.h"
 #include "text/utf8.h"
@@ -34,7 +35,7 @@ std::string outcome(std::u32string_view text, Sex sex) {
   try {
     g = parseGenotype(text, sex);
   } catch (const GenotypeError& error) {
-    return toUtf8(error.text);
+    return toUtf8(genotypeErrorText(error));
   }
   std::string result;
   for (GeneIndex i = 0; i < GeneCount; ++i) {

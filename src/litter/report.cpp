@@ -11,6 +11,7 @@
 #include "litter/phenotype_groups.h"
 #include "phenotype/carriers.h"
 #include "phenotype/description.h"
+#include "text/genotype_error.h"
 #include "text/messages.h"
 
 namespace quorvale {
@@ -189,7 +190,7 @@ void predictLitter(std::u32string_view male_text, std::u32string_view female_tex
     female = parseGenotype(female_text, Sex::Female);
     writeParentLine(MessageId::FemaleLabel, female, out);
   } catch (const GenotypeError& error) {
-    std::u32string line = error.text;
+    std::u32string line = genotypeErrorText(error);
     line += U'\n';
     out.write(line);
     return;

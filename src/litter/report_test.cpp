@@ -14,6 +14,7 @@
 #include "litter/cross.h"
 #include "litter/phenotype_groups.h"
 #include "phenotype/description.h"
+#include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/messages.h"
 #include "text/utf8.h"
@@ -187,7 +188,7 @@ std::u32string parseError(std::u32string_view text, Sex sex) {
   try {
     parseGenotype(text, sex);
   } catch (const GenotypeError& error) {
-    return error.text;
+    return genotypeErrorText(error);
   }
   ADD_FAILURE() << "no error for " << toUtf8(text);
   return {};
