@@ -47,8 +47,11 @@ void writeDiagnostic(std::string_view line);
 // Enter. A key that sends several bytes (a non-ASCII letter, an arrow or a
 // function key) is consumed whole. The terminal's settings are restored
 // before returning, and also when the process is interrupted or terminated
-// during the wait. When the process has no terminal (input and output
-// redirected, no controlling terminal) it returns at once.
+// during the wait. Stopped during the wait (Ctrl-Z), the process leaves the
+// terminal in its usual settings; resumed, it takes the settings it finds
+// as the ones to restore and waits for a single key again. When the process
+// has no terminal (input and output redirected, no controlling terminal) it
+// returns at once.
 void waitForKeyPress();
 
 }  // namespace quorvale::platform

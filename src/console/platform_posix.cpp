@@ -64,13 +64,29 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The terminal being waited on, for the signal handlers: they put its
-// settings back before the process ends.
+// The terminal being waited on, for the signal handlers, and the user's
+// settings, which go back on every way out of the wait. Only the handlers
+// change g_saved_tty while the wait is on; the waiting code reads it with
+// the handled signals blocked.
 volatile std::sig_atomic_t g_tty_fd = -1;
 termios g_saved_tty{};
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
-constexpr int kEndingSignalCount = sizeof(kEndingSignals) / sizeof(kEndingSignals[0]);
+// Single keys without echo, the rest of the user's settings kept.
+// Async-signal-safe.
+bool enterSingleKeyMode(int fd) {
+  termios raw = g_saved_tty;
+  raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  return ::tcsetattr(fd, TCSANOW, &raw) == 0;
+}
+
+void setDefaultAction(int signal_number) {
+  struct sigaction default_action {};
+  default_action.sa_handler = SIG_DFL;
+  sigemptyset(&default_action.sa_mask);
+  ::sigaction(signal_number, &default_action, nullptr);
+}
 
 extern "C" void restoreTerminalAndReraise(int signal_number) {
   const int fd = g_tty_fd;
@@ -79,11 +95,108 @@ extern "C" void restoreTerminalAndReraise(int signal_number) {
   }
   // End the way the signal would have ended the process without us: the
   // default action, delivered as soon as this handler returns.
-  struct sigaction default_action {};
-  default_action.sa_handler = SIG_DFL;
-  sigemptyset(&default_action.sa_mask);
-  ::sigaction(signal_number, &default_action, nullptr);
+  setDefaultAction(signal_number);
   ::raise(signal_number);
+}
+
+// Ctrl-Z: the terminal goes back to the user's settings and the process
+// stops as it would without us, so the shell gets a terminal in line mode
+// with echo. SIGCONT stays blocked until this handler returns, so the
+// resumption is handled by continueWaiting, whatever resumed the process.
+extern "C" void restoreTerminalAndStop(int /*signal_number*/) {
+  const int saved_errno = errno;
+  const int fd = g_tty_fd;
+  if (fd >= 0) {
+    ::tcsetattr(fd, TCSANOW, &g_saved_tty);
+  }
+  struct sigaction ours {};
+  ::sigaction(SIGTSTP, nullptr, &ours);
+  setDefaultAction(SIGTSTP);
+  // Pending until SIGTSTP is unblocked, then the process stops right there.
+  ::raise(SIGTSTP);
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTSTP);
+  ::sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+  // Resumed. A further Ctrl-Z waits for this handler to return.
+  ::sigprocmask(SIG_BLOCK, &stop, nullptr);
+  ::sigaction(SIGTSTP, &ours, nullptr);
+  errno = saved_errno;
+}
+
+// Resumed after a stop: when the terminal is no longer in single-key mode
+// (this process put the user's settings back for Ctrl-Z, or the shell put
+// its own back), the settings found now are the ones to restore at the end
+// (the user may have changed them on purpose while the process was stopped)
+// and the wait goes on with single keys again. Resumed in the background,
+// the change of settings stops the process (SIGTTOU) until it is in the
+// foreground again.
+extern "C" void continueWaiting(int /*signal_number*/) {
+  const int saved_errno = errno;
+  const int fd = g_tty_fd;
+  termios now{};
+  if (fd >= 0 && ::tcgetattr(fd, &now) == 0 &&
+      (now.c_lflag & static_cast<tcflag_t>(ICANON | ECHO)) != 0) {
+    g_saved_tty = now;
+    enterSingleKeyMode(fd);
+  }
+  errno = saved_errno;
+}
+
+// Every signal the wait handles, and how: the ones that end the process
+// (Ctrl-C, Ctrl-\, a termination request, the terminal hanging up), Ctrl-Z
+// and the resumption after a stop.
+struct SignalHandling {
+  int signal_number;
+  void (*handler)(int);
+};
+constexpr SignalHandling kHandledSignals[] = {
+    {SIGINT, restoreTerminalAndReraise},  {SIGQUIT, restoreTerminalAndReraise},
+    {SIGTERM, restoreTerminalAndReraise}, {SIGHUP, restoreTerminalAndReraise},
+    {SIGTSTP, restoreTerminalAndStop},    {SIGCONT, continueWaiting},
+};
+constexpr int kHandledSignalCount = sizeof(kHandledSignals) / sizeof(kHandledSignals[0]);
+
+sigset_t handledSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const SignalHandling& h : kHandledSignals) {
+    sigaddset(&set, h.signal_number);
+  }
+  return set;
+}
+
+// What the wait's handlers replaced, to be put back afterwards.
+struct InstalledHandlers {
+  struct sigaction previous[kHandledSignalCount] = {};
+  bool installed[kHandledSignalCount] = {};
+};
+
+void installHandlers(InstalledHandlers& handlers) {
+  for (int i = 0; i < kHandledSignalCount; ++i) {
+    const int s = kHandledSignals[i].signal_number;
+    if (::sigaction(s, nullptr, &handlers.previous[i]) != 0) {
+      continue;
+    }
+    // A signal the user chose to ignore (nohup, a shell without job control)
+    // stays ignored.
+    if (handlers.previous[i].sa_handler == SIG_IGN) {
+      continue;
+    }
+    struct sigaction action {};
+    action.sa_handler = kHandledSignals[i].handler;
+    // No handler interrupts another: each reads or changes the settings.
+    action.sa_mask = handledSignals();
+    handlers.installed[i] = ::sigaction(s, &action, nullptr) == 0;
+  }
+}
+
+void restoreHandlers(const InstalledHandlers& handlers) {
+  for (int i = 0; i < kHandledSignalCount; ++i) {
+    if (handlers.installed[i]) {
+      ::sigaction(kHandledSignals[i].signal_number, &handlers.previous[i], nullptr);
+    }
+  }
 }
 
 // Reads one byte from the terminal. With timeout_ms >= 0 gives up when none
@@ -254,45 +367,35 @@ void waitForKeyPress() {
   if (fd < 0) {
     return;  // no controlling terminal: go on at once
   }
-  termios saved{};
-  if (::tcgetattr(fd, &saved) != 0) {
+  // The handled signals wait while the settings and the handlers change
+  // hands, so a handler never sees them half set up or half taken down.
+  const sigset_t handled = handledSignals();
+  sigset_t unblocked;
+  ::sigprocmask(SIG_BLOCK, &handled, &unblocked);
+  if (::tcgetattr(fd, &g_saved_tty) != 0) {
+    ::sigprocmask(SIG_SETMASK, &unblocked, nullptr);
     ::close(fd);
     return;
   }
-  // The handlers must know what to restore before the settings change.
-  g_saved_tty = saved;
   g_tty_fd = fd;
-  struct sigaction previous[kEndingSignalCount] = {};
-  bool installed[kEndingSignalCount] = {};
-  for (int i = 0; i < kEndingSignalCount; ++i) {
-    if (::sigaction(kEndingSignals[i], nullptr, &previous[i]) != 0) {
-      continue;
-    }
-    // A signal the user chose to ignore (nohup) stays ignored.
-    if (previous[i].sa_handler == SIG_IGN) {
-      continue;
-    }
-    struct sigaction action {};
-    action.sa_handler = restoreTerminalAndReraise;
-    sigemptyset(&action.sa_mask);
-    installed[i] = ::sigaction(kEndingSignals[i], &action, nullptr) == 0;
-  }
+  InstalledHandlers handlers;
+  installHandlers(handlers);
+  const bool single_key = enterSingleKeyMode(fd);
+  ::sigprocmask(SIG_SETMASK, &unblocked, nullptr);
 
-  termios raw = saved;
-  raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-  raw.c_cc[VMIN] = 1;
-  raw.c_cc[VTIME] = 0;
-  if (::tcsetattr(fd, TCSANOW, &raw) == 0) {
+  if (single_key) {
     consumeOneKey(fd);
-    ::tcsetattr(fd, TCSANOW, &saved);
   }
 
-  for (int i = 0; i < kEndingSignalCount; ++i) {
-    if (installed[i]) {
-      ::sigaction(kEndingSignals[i], &previous[i], nullptr);
-    }
+  ::sigprocmask(SIG_BLOCK, &handled, nullptr);
+  if (single_key) {
+    ::tcsetattr(fd, TCSANOW, &g_saved_tty);
   }
+  restoreHandlers(handlers);
   g_tty_fd = -1;
+  // A signal that came meanwhile now takes its usual course, with the
+  // terminal already restored.
+  ::sigprocmask(SIG_SETMASK, &unblocked, nullptr);
   ::close(fd);
 }
 
