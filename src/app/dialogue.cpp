@@ -111,6 +111,40 @@ bool runMenuAction(Console& console, MenuAction action) {
   return true;
 }
 
+// The language question (which sets the language of the run), then the
+// menu until option 5. Returns false when the input ended first.
+bool converse(Console& console) {
+  const std::optional<Language> language = askLanguage(console);
+  if (!language) {
+    return false;
+  }
+  setCurrentLanguage(*language);
+
+  for (;;) {
+    console.out().write(messageText(MessageId::MenuPrompt));
+    const std::optional<std::u32string> word = console.readWord();
+    if (!word) {
+      return false;
+    }
+    // A word is never empty, so it always has a first character.
+    const MenuAction action = menuAction(word->front());
+    if (action == MenuAction::Exit) {
+      return true;
+    }
+    // A word that is no option only brings the menu back; the next read
+    // flushes it if it has to wait, so piped input full of such words costs
+    // no system call per word.
+    if (action == MenuAction::None) {
+      continue;
+    }
+    const bool input_continues = runMenuAction(console, action);
+    console.flush();
+    if (!input_continues) {
+      return false;
+    }
+  }
+}
+
 }  // namespace
 
 void runColorFromGenotype(std::u32string_view genotype_text, Output& out) {
@@ -176,34 +210,8 @@ bool runRandomTask(Console& console, int gene_count) {
 
 int runDialogue(Console& console) {
   console.out().writeAscii(kBanner);
-  const std::optional<Language> language = askLanguage(console);
-  if (!language) {
-    return 0;
-  }
-  setCurrentLanguage(*language);
-
-  for (;;) {
-    console.out().write(messageText(MessageId::MenuPrompt));
-    const std::optional<std::u32string> word = console.readWord();
-    if (!word) {
-      break;
-    }
-    // A word is never empty, so it always has a first character.
-    const MenuAction action = menuAction(word->front());
-    if (action == MenuAction::Exit) {
-      break;
-    }
-    // A word that is no option only brings the menu back; the next read
-    // flushes it if it has to wait, so piped input full of such words costs
-    // no system call per word.
-    if (action == MenuAction::None) {
-      continue;
-    }
-    const bool input_continues = runMenuAction(console, action);
-    console.flush();
-    if (!input_continues) {
-      break;
-    }
+  if (!converse(console)) {
+    console.inputEnded();
   }
   console.flush();
   return 0;

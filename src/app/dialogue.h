@@ -11,7 +11,8 @@ namespace quorvale {
 // One run of the program on console: the banner, the language question
 // (which sets the language of the run), then the menu until the user picks
 // 5. Wherever the dialogue waits for an answer and the input has ended, the
-// run ends as option 5 ends it: nothing more is written. Returns the exit
+// run ends as option 5 ends it, except that the console is told
+// (Console::inputEnded), the one thing it may still write. Returns the exit
 // status, 0.
 int runDialogue(Console& console);
 

@@ -33,6 +33,12 @@ class Console {
   // Waits for one key on the controlling terminal, without echo and without
   // touching buffered input; returns at once when there is no terminal.
   virtual void waitForKey() = 0;
+
+  // Told once, when the dialogue ends because the input has ended rather
+  // than by option 5. The real console then ends the line on a terminal, so
+  // the shell's prompt does not go on after the last question; nothing is
+  // written anywhere else.
+  virtual void inputEnded() {}
 };
 
 }  // namespace quorvale

@@ -45,4 +45,10 @@ void TerminalConsole::waitForKey() {
   platform::waitForKeyPress();
 }
 
+void TerminalConsole::inputEnded() {
+  if (platform::outputIsTerminal()) {
+    output_.writeAscii("\n");
+  }
+}
+
 }  // namespace quorvale

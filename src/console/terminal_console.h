@@ -32,6 +32,7 @@ class TerminalConsole : public Console {
   std::optional<char32_t> readChar() override;
   std::optional<std::u32string> readWord() override;
   void waitForKey() override;
+  void inputEnded() override;
 
   // True once standard output could not be written.
   bool outputFailed() const { return output_.failed(); }
