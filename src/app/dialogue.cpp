@@ -201,7 +201,6 @@ bool runRandomTask(Console& console, int gene_count) {
   out.write(parents.female);
   out.writeAscii("\n\n");
   out.write(messageText(MessageId::PressAnyKey));
-  console.flush();
   console.waitForKey();
   out.writeAscii("\n");
   predictLitter(parents.male, parents.female, out);
@@ -213,7 +212,6 @@ int runDialogue(Console& console) {
   if (!converse(console)) {
     console.inputEnded();
   }
-  console.flush();
   return 0;
 }
 

@@ -1,59 +1,85 @@
 #include "console/buffered_output.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "text/utf8.h"
 
 namespace quorvale {
 
-namespace {
-// A litter report can run to many megabytes; 64 KiB pieces keep the number
-// of system calls low without holding much memory.
-constexpr std::size_t kFlushThreshold = std::size_t{64} * 1024;
-// A piece of ASCII this large is already big enough to be worth a system
-// call of its own, so it skips the copy into the buffer.
-constexpr std::size_t kPassThrough = kFlushThreshold / 2;
-}  // namespace
-
-BufferedOutput::BufferedOutput(ByteSink& sink, bool line_buffered)
-    : sink_(sink), line_buffered_(line_buffered) {
-  buffer_.reserve(kFlushThreshold + 1024);
-}
+BufferedOutput::BufferedOutput(ByteSink& sink, std::size_t block_size, bool line_buffered)
+    : sink_(sink),
+      block_size_(block_size),
+      line_buffered_(line_buffered),
+      capacity_(block_size + kMaxAsciiRoom),
+      bytes_(std::make_unique_for_overwrite<char[]>(capacity_)) {}
 
 void BufferedOutput::write(std::u32string_view text) {
   if (failed_) {
     return;
   }
-  appendUtf8(text, buffer_);
-  afterAppend(line_buffered_ && text.find(U'\n') != std::u32string_view::npos);
+  utf8_.clear();
+  appendUtf8(text, utf8_);
+  append(utf8_);
+  afterAppend(line_buffered_ && utf8_.find('\n') != std::string::npos);
 }
 
 void BufferedOutput::writeAscii(std::string_view text) {
   if (failed_) {
     return;
   }
-  if (text.size() >= kPassThrough) {
-    // The litter report hands over its member lines in blocks of nearly
-    // 64 KiB: they go to the sink as they are, after what came before them,
-    // rather than being copied through the buffer first.
-    flush();
-    send(text);
-    return;
-  }
-  buffer_.append(text);
+  append(text);
   afterAppend(line_buffered_ && text.find('\n') != std::string_view::npos);
 }
 
+std::span<char> BufferedOutput::asciiRoom(std::size_t /*at_least*/) {
+  // Between calls the buffer holds less than one piece, so there is always
+  // room for the largest request beyond it.
+  return {bytes_.get() + used_, capacity_ - used_};
+}
+
+void BufferedOutput::commitAscii(std::size_t used) {
+  if (failed_) {
+    return;
+  }
+  const std::string_view added(bytes_.get() + used_, used);
+  used_ += used;
+  afterAppend(line_buffered_ && added.find('\n') != std::string_view::npos);
+}
+
+void BufferedOutput::append(std::string_view bytes) {
+  while (!bytes.empty() && !failed_) {
+    const std::size_t n = std::min(bytes.size(), block_size_ - used_);
+    std::memcpy(bytes_.get() + used_, bytes.data(), n);
+    used_ += n;
+    bytes.remove_prefix(n);
+    afterAppend(false);
+  }
+}
+
 void BufferedOutput::afterAppend(bool wrote_line_end) {
-  if (wrote_line_end || buffer_.size() >= kFlushThreshold) {
+  if (wrote_line_end) {
     flush();
+    return;
+  }
+  // Full pieces go; what was written beyond them moves to the front.
+  std::size_t sent = 0;
+  while (used_ - sent >= block_size_) {
+    send(std::string_view(bytes_.get() + sent, block_size_));
+    sent += block_size_;
+  }
+  if (sent > 0) {
+    used_ -= sent;
+    std::memmove(bytes_.get(), bytes_.get() + sent, used_);
   }
 }
 
 void BufferedOutput::flush() {
-  if (failed_ || buffer_.empty()) {
+  if (used_ == 0) {
     return;
   }
-  send(buffer_);
-  buffer_.clear();
+  send(std::string_view(bytes_.get(), used_));
+  used_ = 0;
 }
 
 void BufferedOutput::send(std::string_view bytes) {
@@ -61,8 +87,6 @@ void BufferedOutput::send(std::string_view bytes) {
     return;
   }
   failed_ = true;
-  // Release the memory too: nothing will ever be written again.
-  std::string().swap(buffer_);
 }
 
 }  // namespace quorvale

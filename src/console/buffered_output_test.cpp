@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvale {
@@ -26,9 +29,20 @@ class RecordingSink : public ByteSink {
   int fail_from_;
 };
 
+// The size of the pieces the sink is said to take best.
+constexpr std::size_t kBlock = 4096;
+
+std::string joined(const std::vector<std::string>& pieces) {
+  std::string all;
+  for (const std::string& piece : pieces) {
+    all += piece;
+  }
+  return all;
+}
+
 TEST(BufferedOutputTest, HoldsLinesUntilFlushedWhenNotATerminal) {
   RecordingSink sink;
-  BufferedOutput out(sink, /*line_buffered=*/false);
+  BufferedOutput out(sink, kBlock, /*line_buffered=*/false);
   out.write(U"Окрас самца: \n");
   out.writeAscii("\t1/2 \tEe\n");
   EXPECT_TRUE(sink.pieces.empty());
@@ -41,7 +55,7 @@ TEST(BufferedOutputTest, HoldsLinesUntilFlushedWhenNotATerminal) {
 
 TEST(BufferedOutputTest, HandsOverEachLineOnATerminal) {
   RecordingSink sink;
-  BufferedOutput out(sink, /*line_buffered=*/true);
+  BufferedOutput out(sink, kBlock, /*line_buffered=*/true);
   out.writeAscii("prompt: ");
   EXPECT_TRUE(sink.pieces.empty());
   out.write(U"line\n");
@@ -50,7 +64,7 @@ TEST(BufferedOutputTest, HandsOverEachLineOnATerminal) {
 
 TEST(BufferedOutputTest, WritesLargeOutputInFewLargePieces) {
   RecordingSink sink;
-  BufferedOutput out(sink, /*line_buffered=*/false);
+  BufferedOutput out(sink, kBlock, /*line_buffered=*/false);
   const std::string line = "\t\t\t1/268435456 \tEeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsTo\n";
   std::size_t total = 0;
   for (int i = 0; i < 100'000; ++i) {
@@ -58,42 +72,70 @@ TEST(BufferedOutputTest, WritesLargeOutputInFewLargePieces) {
     total += line.size();
   }
   out.flush();
-  std::string all;
-  for (const std::string& piece : sink.pieces) {
-    all += piece;
+  EXPECT_EQ(joined(sink.pieces).size(), total);
+  // Every piece but the last is exactly one block.
+  ASSERT_EQ(sink.pieces.size(), (total + kBlock - 1) / kBlock);
+  for (std::size_t i = 0; i + 1 < sink.pieces.size(); ++i) {
+    EXPECT_EQ(sink.pieces[i].size(), kBlock) << i;
   }
-  EXPECT_EQ(all.size(), total);
-  EXPECT_LT(sink.pieces.size(), total / 32'768);
 }
 
-// A large block skips the buffer but must still come after the text that
-// was buffered before it, and a failure there is as final as any other.
+// Text of any size keeps its place among the rest, whether written or
+// filled in place, and a failure in the middle of it is as final as any
+// other.
 TEST(BufferedOutputTest, LargeBlocksKeepTheirPlaceAndFailForGood) {
   const std::string block(60'000, 'x');
   RecordingSink sink;
-  BufferedOutput out(sink, /*line_buffered=*/false);
+  BufferedOutput out(sink, kBlock, /*line_buffered=*/false);
   out.write(U"Litter: \n");
   out.writeAscii(block);
+  std::string filled;
+  for (int i = 0; i < 40; ++i) {
+    const std::span<char> room = out.asciiRoom(Output::kMaxAsciiRoom);
+    ASSERT_GE(room.size(), Output::kMaxAsciiRoom);
+    const std::size_t used = room.size() / 3 + static_cast<std::size_t>(i);
+    std::fill_n(room.begin(), used, static_cast<char>('a' + i % 26));
+    filled.append(used, static_cast<char>('a' + i % 26));
+    out.commitAscii(used);
+  }
   out.writeAscii("tail\n");
   out.flush();
-  EXPECT_EQ(sink.pieces, (std::vector<std::string>{"Litter: \n", block, "tail\n"}));
+  EXPECT_EQ(joined(sink.pieces), "Litter: \n" + block + filled + "tail\n");
 
   RecordingSink failing(/*fail_from=*/1);
-  BufferedOutput lost(failing, /*line_buffered=*/false);
+  BufferedOutput lost(failing, kBlock, /*line_buffered=*/false);
   lost.writeAscii("head\n");
   lost.writeAscii(block);
+  const std::span<char> room = lost.asciiRoom(Output::kMaxAsciiRoom);
+  ASSERT_GE(room.size(), Output::kMaxAsciiRoom);
+  std::fill_n(room.begin(), Output::kMaxAsciiRoom, 'y');
+  lost.commitAscii(Output::kMaxAsciiRoom);
   lost.writeAscii("tail\n");
   lost.flush();
   EXPECT_TRUE(lost.failed());
-  EXPECT_EQ(failing.pieces, std::vector<std::string>{"head\n"});
+  ASSERT_EQ(failing.pieces.size(), 1u);
+  EXPECT_EQ(failing.pieces[0], "head\n" + block.substr(0, kBlock - 5));
   EXPECT_EQ(failing.attempts, 2u);
+}
+
+// Filled in place on a terminal, the text is handed over at once when it
+// holds a line end, as written text is.
+TEST(BufferedOutputTest, RoomFilledOnATerminalGoesAtItsLineEnd) {
+  RecordingSink sink;
+  BufferedOutput out(sink, kBlock, /*line_buffered=*/true);
+  for (const std::string_view text : {std::string_view("no end "), std::string_view("end\n")}) {
+    const std::span<char> room = out.asciiRoom(text.size());
+    std::copy(text.begin(), text.end(), room.begin());
+    out.commitAscii(text.size());
+  }
+  EXPECT_EQ(sink.pieces, std::vector<std::string>{"no end end\n"});
 }
 
 // After one failed write nothing else may reach the sink, or the reader
 // would see later text glued to a gap.
 TEST(BufferedOutputTest, GivesUpForGoodAtTheFirstFailedWrite) {
   RecordingSink sink(/*fail_from=*/1);
-  BufferedOutput out(sink, /*line_buffered=*/false);
+  BufferedOutput out(sink, kBlock, /*line_buffered=*/false);
   out.writeAscii("first\n");
   out.flush();
   EXPECT_FALSE(out.failed());

@@ -10,6 +10,13 @@ namespace quorvale {
 
 // What the dialogue needs from a terminal. The real one reads standard input
 // as UTF-8 and writes UTF-8 to standard output; tests use one in memory.
+//
+// Flushing. What the user sees is the same as if every line end were
+// flushed, yet a pipe or a file gets no system call per line. The console
+// alone decides when its output leaves the process: before it waits for
+// input from the system, before the key wait, when a piece of its buffer is
+// full, and at every line end when standard output is a terminal. Its user
+// adds one point, the end of each menu action, by calling flush().
 class Console {
  public:
   virtual ~Console() = default;
@@ -17,8 +24,8 @@ class Console {
   // Where the dialogue writes.
   virtual Output& out() = 0;
 
-  // Makes everything written so far visible. Called before every read, before
-  // the key wait and at the end of each menu action.
+  // Makes everything written so far visible. The dialogue calls it at the
+  // end of each menu action, the program once at its end.
   virtual void flush() = 0;
 
   // Skips ASCII white space and returns the next character; nothing at the

@@ -37,6 +37,13 @@ bool writeOutput(std::string_view bytes);
 // may choose to flush at every line end.
 bool outputIsTerminal();
 
+// The size of the pieces standard output takes best, for a caller that
+// writes large amounts: 1 MiB, except for a pipe, which only holds so much
+// before the writer has to wait for the reader. On Linux the pipe is first
+// asked to hold 1 MiB (where the system allows it; otherwise it stays as it
+// was, silently), and its capacity is returned. Called once, before output.
+std::size_t outputBlockSize();
+
 // Writes one diagnostic line (the text plus a line end) to standard error,
 // unbuffered. Best effort: errors are ignored.
 void writeDiagnostic(std::string_view line);

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -354,6 +355,24 @@ std::size_t readInput(char* buffer, std::size_t capacity) {
 bool writeOutput(std::string_view bytes) { return writeAll(STDOUT_FILENO, bytes); }
 
 bool outputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
+
+std::size_t outputBlockSize() {
+  constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
+#ifdef F_SETPIPE_SZ
+  // A pipe holds 64 KiB by default, and a larger write is taken in turns
+  // with the reader, a switch each time; a pipe that holds a whole piece
+  // takes it in one go. Failing here (a system limit for the user) is fine.
+  struct stat st {};
+  if (::fstat(STDOUT_FILENO, &st) == 0 && S_ISFIFO(st.st_mode)) {
+    ::fcntl(STDOUT_FILENO, F_SETPIPE_SZ, static_cast<int>(kLargeBlock));
+    const int capacity = ::fcntl(STDOUT_FILENO, F_GETPIPE_SZ);
+    if (capacity > 0) {
+      return std::min(static_cast<std::size_t>(capacity), kLargeBlock);
+    }
+  }
+#endif
+  return kLargeBlock;
+}
 
 void writeDiagnostic(std::string_view line) {
   std::string text(line);

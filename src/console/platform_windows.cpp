@@ -321,6 +321,10 @@ bool writeOutput(std::string_view bytes) {
 
 bool outputIsTerminal() { return streams().out.is_console; }
 
+// The same for every kind of output: a console is written in small pieces
+// anyway (writeConsoleUnits), and WriteFile takes a large one in one call.
+std::size_t outputBlockSize() { return std::size_t{1} << 20; }
+
 void writeDiagnostic(std::string_view line) {
   const Stream& err = streams().err;
   if (err.handle == nullptr) {

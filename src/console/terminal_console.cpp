@@ -1,5 +1,7 @@
 #include "console/terminal_console.h"
 
+#include <algorithm>
+
 #include "console/platform.h"
 
 namespace quorvale {
@@ -19,7 +21,10 @@ bool TerminalConsole::StdoutSink::write(std::string_view bytes) {
 }
 
 TerminalConsole::TerminalConsole()
-    : output_(sink_, platform::outputIsTerminal()), source_(*this), reader_(source_) {}
+    : output_(sink_, std::max(platform::outputBlockSize(), Output::kMaxAsciiRoom),
+              platform::outputIsTerminal()),
+      source_(*this),
+      reader_(source_) {}
 
 void TerminalConsole::flush() { output_.flush(); }
 

@@ -13,9 +13,9 @@
 namespace quorvale {
 
 // The console of a real run: standard input decoded as UTF-8, standard
-// output written as UTF-8 in large pieces (flushed before the program waits
-// for input or a key, and at every line end when the output is a terminal),
-// and the key press taken from the terminal itself.
+// output written as UTF-8 through one BufferedOutput in pieces of the size
+// the output takes best (flushed as console.h says), and the key press taken
+// from the terminal itself.
 //
 // When standard output fails, nothing more is written and every later read
 // reports the end of input, so the dialogue winds down at its next question;
