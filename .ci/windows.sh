@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Continuous integration of the Windows build: quorvale.exe cross-built with
-# MinGW-w64, its tests run under Wine, and every end-to-end transcript
-# compared byte for byte between quorvale.exe and the Linux program.
+# MinGW-w64, its tests run under Wine, every end-to-end transcript
+# compared byte for byte between quorvale.exe and the Linux program, and
+# the zip a Windows user downloads checked for its contents.
 # Runs on a fresh Debian (bookworm) machine; installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ python3 googletest g++-mingw-w64-x86-64-posix wine wine64)
+packages=(cmake g++ python3 googletest g++-mingw-w64-x86-64-posix wine wine64 unzip)
 if ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
@@ -31,3 +32,11 @@ cmake --workflow --preset release
 echo "== every transcript: quorvale.exe under Wine against the Linux program"
 tests/windows/compare_transcripts.sh --linux build/release/quorvale \
   build/windows/quorvale.exe tests/e2e
+
+echo "== the zip for Windows: the program, the README and the licence"
+time cmake --build build/windows --target package
+zip=build/windows/quorvale-1.0.0-win64.zip
+echo "$zip: $(stat -c %s "$zip") bytes"
+unzip -Z1 "$zip" | grep -v '/$' | LC_ALL=C sort > "$(dirname "$WINEPREFIX")/zip.files"
+printf '%s\n' quorvale-1.0.0-win64/LICENSE.txt quorvale-1.0.0-win64/README.txt \
+  quorvale-1.0.0-win64/quorvale.exe | diff -u - "$(dirname "$WINEPREFIX")/zip.files"
