@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "genetics/parser.h"
-#include "litter/cross.h"
 #include "litter/phenotype_groups.h"
 #include "litter/report.h"
+#include "testing/cross.h"
 
 namespace quorvale {
 namespace {

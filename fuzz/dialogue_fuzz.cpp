@@ -41,10 +41,10 @@
 
 #include "app/dialogue.h"
 #include "console/input_reader.h"
-#include "console/memory_console.h"
 #include "fuzz_check.h"
 #include "genetics/genotype.h"
 #include "genetics/parser.h"
+#include "testing/memory_console.h"
 #include "text/language.h"
 #include "text/utf8.h"
 

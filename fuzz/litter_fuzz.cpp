@@ -26,14 +26,14 @@
 #include "genetics/genotype.h"
 #include "genetics/genotype_text.h"
 #include "genetics/parser.h"
-#include "litter/cross.h"
-#include "litter/fraction.h"
 #include "litter/inheritance.h"
 #include "litter/report.h"
 #include "phenotype/description.h"
+#include "testing/cross.h"
+#include "testing/fraction_text.h"
+#include "testing/string_output.h"
 #include "text/language.h"
 #include "text/messages.h"
-#include "text/output.h"
 #include "text/utf8.h"
 
 namespace {

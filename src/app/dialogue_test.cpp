@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "console/memory_console.h"
 #include "genetics/parser.h"
 #include "litter/report.h"
 #include "phenotype/carriers.h"
 #include "phenotype/description.h"
 #include "tasks/random.h"
 #include "tasks/task.h"
+#include "testing/memory_console.h"
+#include "testing/string_output.h"
 #include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/utf8.h"

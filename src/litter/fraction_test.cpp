@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "testing/fraction_text.h"
 #include "text/utf8.h"
 
 namespace quorvale {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "genetics/parser.h"
-#include "litter/cross.h"
+#include "litter/mating.h"
 #include "litter/member_lines.h"
 #include "litter/phenotype_groups.h"
 #include "phenotype/carriers.h"

@@ -11,9 +11,12 @@
 
 #include "genetics/genotype_text.h"
 #include "genetics/parser.h"
-#include "litter/cross.h"
+#include "litter/fraction.h"
 #include "litter/phenotype_groups.h"
 #include "phenotype/description.h"
+#include "testing/cross.h"
+#include "testing/fraction_text.h"
+#include "testing/string_output.h"
 #include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/messages.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "phenotype/colour_rules.h"
-#include "phenotype/test_animals.h"
+#include "testing/test_support.h"
 
 namespace quorvale {
 namespace {

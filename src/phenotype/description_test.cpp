@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "phenotype/colour.h"
-#include "phenotype/test_animals.h"
+#include "testing/test_support.h"
 
 namespace quorvale {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "litter/cross.h"
+#include "litter/mating.h"
 #include "phenotype/description.h"
 
 namespace quorvale {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "genetics/parser.h"
-#include "litter/cross.h"
+#include "litter/mating.h"
 #include "phenotype/description.h"
 #include "text/language.h"
 #include "text/utf8.h"

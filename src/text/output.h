@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace quorvale {
@@ -48,23 +47,6 @@ class Output {
   // REQUIRES: asciiRoom was the last call; used <= the room's size; every
   // byte used is below 0x80.
   virtual void commitAscii(std::size_t used) = 0;
-};
-
-// An Output that collects everything written as UTF-8 bytes in a string.
-class StringOutput : public Output {
- public:
-  void write(std::u32string_view text) override;
-  void writeAscii(std::string_view text) override;
-  std::span<char> asciiRoom(std::size_t at_least) override;
-  void commitAscii(std::size_t used) override;
-
-  // Everything written so far, as UTF-8.
-  const std::string& bytes() const { return bytes_; }
-  void clear() { bytes_.clear(); }
-
- private:
-  std::string bytes_;
-  std::size_t room_start_ = 0;  // where the room last handed out begins
 };
 
 }  // namespace quorvale

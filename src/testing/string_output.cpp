@@ -1,4 +1,4 @@
-#include "text/output.h"
+#include "testing/string_output.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "console/memory_console.h"
+#include "testing/memory_console.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,14 +1,18 @@
-#ifndef QUORVALE_PHENOTYPE_TEST_ANIMALS_H_
-#define QUORVALE_PHENOTYPE_TEST_ANIMALS_H_
+#ifndef QUORVALE_TESTING_TEST_SUPPORT_H_
+#define QUORVALE_TESTING_TEST_SUPPORT_H_
 
-// Helpers shared by the phenotype unit tests: animals written as the list of
-// genes that carry mutant alleles, and a walk over every possible genotype.
+// Helpers shared by the unit tests: animals written as the list of genes
+// that carry mutant alleles, text as UTF-8 for readable failures, the
+// language of the run restored after a test, and a walk over every possible
+// genotype.
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "genetics/genotype.h"
+#include "text/language.h"
 #include "text/utf8.h"
 
 namespace quorvale::testing {
@@ -20,7 +24,7 @@ struct Alleles {
 };
 
 // An animal with the given mutant allele counts (every other gene 0) and sex.
-inline Genotype animal(std::initializer_list<Alleles> counts, Sex sex = Sex::Unspecified) {
+inline Genotype animal(const std::vector<Alleles>& counts, Sex sex = Sex::Unspecified) {
   Genotype g;
   for (const Alleles& a : counts) {
     g.alleleCount[a.gene] = a.count;
@@ -31,6 +35,22 @@ inline Genotype animal(std::initializer_list<Alleles> counts, Sex sex = Sex::Uns
 
 // Text as UTF-8, so that failures print readably.
 inline std::string utf8(std::u32string_view text) { return toUtf8(text); }
+
+// Sets the language of the run for a scope and restores the one before when
+// the scope ends, whatever the test did in between.
+class LanguageScope {
+ public:
+  explicit LanguageScope(Language language = Language::English) : saved_(currentLanguage()) {
+    setCurrentLanguage(language);
+  }
+  ~LanguageScope() { setCurrentLanguage(saved_); }
+
+  LanguageScope(const LanguageScope&) = delete;
+  LanguageScope& operator=(const LanguageScope&) = delete;
+
+ private:
+  Language saved_;
+};
 
 // 3^14: every combination of counts 0, 1, 2 for the fourteen genes.
 inline constexpr std::int64_t kCountCombinations = 4782969;
@@ -67,4 +87,4 @@ void forEachCountCombination(Visit visit) {
 
 }  // namespace quorvale::testing
 
-#endif  // QUORVALE_PHENOTYPE_TEST_ANIMALS_H_
+#endif  // QUORVALE_TESTING_TEST_SUPPORT_H_

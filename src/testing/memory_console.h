@@ -1,5 +1,5 @@
-#ifndef QUORVALE_CONSOLE_MEMORY_CONSOLE_H_
-#define QUORVALE_CONSOLE_MEMORY_CONSOLE_H_
+#ifndef QUORVALE_TESTING_MEMORY_CONSOLE_H_
+#define QUORVALE_TESTING_MEMORY_CONSOLE_H_
 
 #include <cstddef>
 #include <optional>
@@ -8,7 +8,7 @@
 
 #include "console/console.h"
 #include "console/input_reader.h"
-#include "text/output.h"
+#include "testing/string_output.h"
 
 namespace quorvale {
 
@@ -57,4 +57,4 @@ class MemoryConsole : public Console {
 
 }  // namespace quorvale
 
-#endif  // QUORVALE_CONSOLE_MEMORY_CONSOLE_H_
+#endif  // QUORVALE_TESTING_MEMORY_CONSOLE_H_

@@ -1,12 +1,14 @@
-#ifndef QUORVALE_LITTER_CROSS_H_
-#define QUORVALE_LITTER_CROSS_H_
+#ifndef QUORVALE_TESTING_CROSS_H_
+#define QUORVALE_TESTING_CROSS_H_
 
 #include <vector>
 
 #include "genetics/genotype.h"
-#include "text/messages.h"
 
 namespace quorvale {
+
+// The plain reference for a litter, for tests, fuzz targets and benchmarks:
+// every outcome as a record of its own. The program never builds it.
 
 // One outcome of a cross: a genotype (counts and Sex set, expressed flags all
 // false) and the probability of getting exactly it, an exact fraction k/2^n
@@ -25,19 +27,12 @@ using Litter = std::vector<Offspring>;
 // the order is lexicographic in the child chosen at each gene, gene 0 most
 // significant. Reads only alleleCount[0..13] of the parents.
 // The litter can be large: parents heterozygous for everything give
-// 6,377,292 records, over half a gigabyte. The litter report therefore does
-// not build it (see litter/phenotype_groups.h); this is for small litters and
-// for checking the report against.
+// 6,377,292 records, over half a gigabyte; the litter report groups the
+// outcomes without listing them (see litter/phenotype_groups.h) and is
+// checked against this.
 // REQUIRES: counts in 0..2; male.alleleCount[gene::to] is 0 or 2.
 Litter cross(const Genotype& male, const Genotype& female);
 
-// Appends to warnings the reasons why male and female should not be mated,
-// in check order (Satin & Satin, mixing Yellow with Cream, Light Grey & Light
-// Grey, Dominant Spot & Dominant Spot, then up to three times mixing
-// different Greys). Returns true when warnings is empty afterwards.
-// REQUIRES: deriveExpressed has run on both parents.
-bool matingWarnings(const Genotype& male, const Genotype& female, std::vector<MessageId>& warnings);
-
 }  // namespace quorvale
 
-#endif  // QUORVALE_LITTER_CROSS_H_
+#endif  // QUORVALE_TESTING_CROSS_H_
