@@ -1,7 +1,6 @@
 // The platform layer on POSIX systems: plain read() and write() on file
 // descriptors 0 and 1, and termios on the controlling terminal for the key
 // press.
-#ifndef _WIN32
 
 #include <fcntl.h>
 #include <poll.h>
@@ -419,5 +418,3 @@ void waitForKeyPress() {
 }
 
 }  // namespace quorvale::platform
-
-#endif  // _WIN32

@@ -4,7 +4,6 @@
 // console's UTF-16 functions instead, so Cyrillic shows correctly whatever
 // the console's code page is, and the code page is left alone. The key press
 // is read as one console input event, never from standard input.
-#ifdef _WIN32
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -363,5 +362,3 @@ void waitForKeyPress() {
 }
 
 }  // namespace quorvale::platform
-
-#endif  // _WIN32
