@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "phenotype/colour_rules.h"
 #include "text/messages.h"
 
 namespace quorvale {
@@ -23,18 +24,15 @@ struct GeneList {
 };
 
 // Whether the expressed gene `g` is masked by another gene, so that the
-// colour name does not show it.
-bool isHidden(const Genotype& animal, GeneIndex g) {
+// colour name (of class `coat`) does not show it.
+bool isHidden(const Genotype& animal, const CoatClass& coat, GeneIndex g) {
   using namespace gene;
   const auto& shown = animal.expressed;
-  // A DE white hides everything but Cinnamon, which makes it an FE White.
-  if (shown[cd]) {
-    return g != p;
-  }
-  // The silver-grey white hides everything but its own two genes, Cinnamon
-  // included.
-  if (isSilverCreamWhite(animal)) {
-    return g != e && g != sg;
+  if (coat.kind == CoatKind::White) {
+    // A DE white hides everything but Cinnamon, which makes it an FE White;
+    // the silver-grey white hides everything but its own two genes,
+    // Cinnamon included.
+    return shown[cd] ? g != p : g != e && g != sg;
   }
   // Under Cream, Black and Yellow change nothing.
   if (shown[e] && (g == a || g == to)) {
@@ -79,7 +77,8 @@ void appendJoined(const GeneList& list, Language language, std::u32string& out) 
 std::u32string describeCarriedGenes(const Genotype& g, Language language) {
   using namespace gene;
   // An unnamed or lethal colour has no name to compare the genes with.
-  if (g.expressed[UnnamedMarker] || g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2) {
+  const CoatClass coat = classifyCoat(g);
+  if (coat.kind == CoatKind::Unnamed || coat.kind == CoatKind::Lethal) {
     return {};
   }
 
@@ -89,7 +88,7 @@ std::u32string describeCarriedGenes(const Genotype& g, Language language) {
     if (i == cd || i == l || i == sa || !g.expressed[i]) {
       continue;
     }
-    if (isHidden(g, i)) {
+    if (isHidden(g, coat, i)) {
       hidden.add(i);
     }
   }

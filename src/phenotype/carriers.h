@@ -13,8 +13,7 @@ namespace quorvale {
 // genes in a single copy, in the given language. Names are joined as
 // "A", "A and B", "A, B and C". Empty when there is nothing to say and for
 // unnamed and lethal colours. No line end.
-// REQUIRES: describePhenotype has just run on g (it reads the expressed flags
-// and the unnamed-colour marker that the description leaves).
+// REQUIRES: deriveExpressed has run on g (describePhenotype runs it).
 std::u32string describeCarriedGenes(const Genotype& g, Language language);
 
 // The same in the language of the run.

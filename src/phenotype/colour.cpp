@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "phenotype/colour_rules.h"
-
 namespace quorvale {
 
 namespace {
@@ -97,22 +95,21 @@ Modifier coatLengthWord(const Genotype& g) {
 
 }  // namespace
 
-void appendCoatColourName(Genotype& g, Language language, std::u32string& out) {
-  const BaseColour base = colourOfRow(colourRuleRow(g));
-  const std::u32string_view base_text = baseColourText(base, language);
-  if (base == BaseColour::Lethal) {
+CoatClass appendCoatColourName(Genotype& g, Language language, std::u32string& out) {
+  const CoatClass coat = classifyCoat(g);
+  const std::u32string_view base_text = baseColourText(coat.base, language);
+  if (coat.kind == CoatKind::Lethal) {
     out.append(base_text);
-    return;
+    return coat;
   }
-  if (base == BaseColour::Unnamed) {
+  if (coat.kind == CoatKind::Unnamed) {
     g.expressed[UnnamedMarker] = true;
     out.append(base_text);
-    return;
+    return coat;
   }
 
-  // The whites (DE White through Cd, and the silver-grey white) hide every
-  // colour and pattern gene, so they take neither umbrous nor pattern words.
-  const bool white = g.expressed[gene::cd] || isSilverCreamWhite(g);
+  // A white hides the colour and pattern genes.
+  const bool white = coat.kind == CoatKind::White;
   const Modifier umbrous = white ? Modifier::None : umbrousWord(g);
   const Modifier pattern = white ? Modifier::None : patternWord(g);
   const Modifier satin = satinWord(g);
@@ -134,6 +131,7 @@ void appendCoatColourName(Genotype& g, Language language, std::u32string& out) {
   for (std::u32string_view word : words) {
     out.append(word);
   }
+  return coat;
 }
 
 std::u32string coatColourName(Genotype& g, Language language) {

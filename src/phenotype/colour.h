@@ -4,6 +4,7 @@
 #include <string>
 
 #include "genetics/genotype.h"
+#include "phenotype/colour_rules.h"
 #include "text/language.h"
 
 namespace quorvale {
@@ -23,9 +24,10 @@ std::u32string coatColourName(Genotype& g, Language language);
 std::u32string coatColourName(Genotype& g);
 
 // Appends the colour name to out, as coatColourName would return it, growing
-// out at most once. Lets the description build its whole line in one string.
+// out at most once, and returns the class of the coat it named. Lets the
+// description build its whole line in one string.
 // REQUIRES: deriveExpressed has just run on g.
-void appendCoatColourName(Genotype& g, Language language, std::u32string& out);
+CoatClass appendCoatColourName(Genotype& g, Language language, std::u32string& out);
 
 }  // namespace quorvale
 

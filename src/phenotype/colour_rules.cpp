@@ -10,11 +10,11 @@ namespace {
 // The chart is written in the breeder's gene symbols.
 using namespace gene;
 
-// Two facts about allele counts that the chart needs besides which genes
-// show. They get the bits above the fourteen genes, so that every condition
-// of a row is a test on one bit set.
-constexpr int kLethalPair = GeneCount;         // two Dominant Spot or two Light Grey alleles
-constexpr int kTwoSilverGrey = GeneCount + 1;  // two Silver Grey alleles
+// Two facts that the chart needs besides which genes show. They get the
+// bits above the fourteen genes, so that every condition of a row is a test
+// on one bit set.
+constexpr int kLethalPair = GeneCount;            // two Dominant Spot or two Light Grey alleles
+constexpr int kSilverCreamWhite = GeneCount + 1;  // isSilverCreamWhite
 
 // A set of genes (and of the two facts above), one bit each.
 struct GeneSet {
@@ -50,8 +50,8 @@ constexpr ColourRule kColourChart[ColourRuleCount] = {
     {2, {cd, p}, {}, {}, BaseColour::FeWhite},
     {3, {cd}, {ba, rd, ds}, {}, BaseColour::DeFeWhite},
     {4, {cd}, {}, {}, BaseColour::DeWhite},
-    {5, {kTwoSilverGrey, e, p}, {}, {u}, BaseColour::FeWhite},
-    {6, {kTwoSilverGrey, e}, {}, {u}, BaseColour::BeWhite},
+    {5, {kSilverCreamWhite, p}, {}, {}, BaseColour::FeWhite},
+    {6, {kSilverCreamWhite}, {}, {}, BaseColour::BeWhite},
     {7, {p, e, dg, u}, kGrey, {}, BaseColour::Unnamed},
     {8, {p, e, dg, u}, {}, {}, BaseColour::BlueMink},
     {9, {p, e, dg}, {}, {}, BaseColour::IvoryRe},
@@ -107,6 +107,20 @@ constexpr bool rowsAreNumberedInOrder() {
   return true;
 }
 static_assert(rowsAreNumberedInOrder(), "the chart's rows are numbered 1, 2, 3, ...");
+// The carrier line tells the two whites apart by DE White alone, so every
+// white row is a DE White row or a silver-grey white row, and the lethal
+// row, which comes first, is the only lethal one.
+constexpr bool whitesAreRowsTwoToSix() {
+  for (const ColourRule& rule : kColourChart) {
+    const bool white_row = rule.row >= 2 && rule.row <= 6;
+    if ((coatKind(rule.colour) == CoatKind::White) != white_row ||
+        (coatKind(rule.colour) == CoatKind::Lethal) != (rule.row == 1)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(whitesAreRowsTwoToSix(), "rows 1 to 6 are the lethal row and the whites");
 static_assert(kColourChart[ColourRuleCount - 1].all.bits == 0 &&
                   kColourChart[ColourRuleCount - 1].any_of.bits == 0 &&
                   kColourChart[ColourRuleCount - 1].none.bits == 0,
@@ -169,7 +183,7 @@ int colourRuleRow(const Genotype& g) {
     facts |= std::uint32_t{g.expressed[i]} << i;
   }
   facts |= std::uint32_t{g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2} << kLethalPair;
-  facts |= std::uint32_t{g.alleleCount[sg] == 2} << kTwoSilverGrey;
+  facts |= std::uint32_t{isSilverCreamWhite(g)} << kSilverCreamWhite;
   for (const ColourRule& rule : kColourChart) {
     if (holds(rule, facts)) {
       return rule.row;
@@ -179,6 +193,12 @@ int colourRuleRow(const Genotype& g) {
 }
 
 BaseColour colourOfRow(int row) { return kColourChart[row - 1].colour; }
+
+CoatClass classifyCoat(const Genotype& g) {
+  const int row = colourRuleRow(g);
+  const BaseColour base = colourOfRow(row);
+  return {row, base, coatKind(base)};
+}
 
 std::u32string_view baseColourText(BaseColour colour, Language language) {
   return kBaseColourNames[static_cast<int>(colour)][static_cast<int>(language)];

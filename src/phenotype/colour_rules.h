@@ -71,6 +71,41 @@ BaseColour colourOfRow(int row);
 // The fixed name of a base colour in the given language.
 std::u32string_view baseColourText(BaseColour colour, Language language);
 
+// What kind of coat a base colour makes, which decides everything else the
+// description says about it. An ordinary colour takes the umbrous and
+// pattern words, the sex and the carrier line. A white (chart rows 2 to 6:
+// DE White, or the silver-grey white) hides the colour and pattern genes, so
+// it takes no umbrous or pattern word and no sex. An unnamed colour and the
+// lethal combination are written alone, without sex or carrier line.
+enum class CoatKind : std::uint8_t { Coloured, White, Unnamed, Lethal };
+
+constexpr CoatKind coatKind(BaseColour colour) {
+  switch (colour) {
+    case BaseColour::Lethal:
+      return CoatKind::Lethal;
+    case BaseColour::Unnamed:
+      return CoatKind::Unnamed;
+    case BaseColour::FeWhite:
+    case BaseColour::DeFeWhite:
+    case BaseColour::DeWhite:
+    case BaseColour::BeWhite:
+      return CoatKind::White;
+    default:
+      return CoatKind::Coloured;
+  }
+}
+
+// An animal's coat as the colour chart classifies it. Naming, the sex
+// suffix, the carrier line and the task generator all read this one value.
+struct CoatClass {
+  int row = ColourRuleCount;  // the first row of the chart that applies
+  BaseColour base = BaseColour::Golden;
+  CoatKind kind = CoatKind::Coloured;
+};
+
+// REQUIRES: deriveExpressed has run on g.
+CoatClass classifyCoat(const Genotype& g);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_PHENOTYPE_COLOUR_RULES_H_

@@ -49,14 +49,6 @@ Findings findUndesirableCombinations(const Genotype& g) {
   return found;
 }
 
-// Whether the colour just named is an ordinary one that may show the sex:
-// whites, unnamed colours and lethal combinations never do.
-bool showsSex(const Genotype& g) {
-  using namespace gene;
-  return !isSilverCreamWhite(g) && !g.expressed[cd] && !g.expressed[UnnamedMarker] &&
-         g.alleleCount[ds] != 2 && g.alleleCount[lg] != 2;
-}
-
 }  // namespace
 
 std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
@@ -64,9 +56,10 @@ std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
   deriveExpressed(g);
   std::u32string text;
   text.reserve(kNameCapacity);
-  appendCoatColourName(g, language, text);
+  const CoatClass coat = appendCoatColourName(g, language, text);
 
-  if (with_sex && showsSex(g)) {
+  // Whites, unnamed colours and lethal combinations never show the sex.
+  if (with_sex && coat.kind == CoatKind::Coloured) {
     if (sexOf(g) == Sex::Male) {
       text.append(messageText(MessageId::MaleSuffix, language));
     }

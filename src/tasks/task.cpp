@@ -3,6 +3,7 @@
 #include <span>
 
 #include "litter/mating.h"
+#include "phenotype/colour_rules.h"
 #include "phenotype/description.h"
 
 namespace quorvale {
@@ -36,10 +37,9 @@ int rolledAlleleCount(GeneIndex g, Sex sex, int value) {
 }
 
 bool isPresentableParent(Genotype& g) {
-  // Only the naming matters here: it sets the unnamed-colour marker.
-  describePhenotype(g, false, false);
+  deriveExpressed(g);
   std::vector<MessageId> findings;
-  return !listUndesirableCombinations(g, findings) && !g.expressed[UnnamedMarker];
+  return !listUndesirableCombinations(g, findings) && classifyCoat(g).kind != CoatKind::Unnamed;
 }
 
 bool canBeMated(const Genotype& male, const Genotype& female) {

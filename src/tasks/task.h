@@ -53,9 +53,8 @@ struct TaskParents {
 int rolledAlleleCount(GeneIndex g, Sex sex, int value);
 
 // Whether a rolled animal may be set as a parent: its colour has a proper name
-// and it has no undesirable combination of genes. Describes g (in the language
-// of the run, which does not change the outcome), leaving its expressed flags
-// derived.
+// and it has no undesirable combination of genes. Derives g's expressed flags
+// and leaves them so.
 bool isPresentableParent(Genotype& g);
 
 // Whether male and female may be mated: no mating warning applies.
