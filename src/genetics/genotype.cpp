@@ -14,8 +14,7 @@ std::string_view geneSymbol(GeneIndex g) { return kGeneSymbols[g]; }
 
 Genotype& deriveExpressed(Genotype& g) {
   for (GeneIndex i = 0; i < GeneCount; ++i) {
-    const std::int32_t count = g.alleleCount[i];
-    g.expressed[i] = isDominant(i) ? count != 0 : count == 2;
+    g.expressed[i] = geneShows(i, g.alleleCount[i]);
   }
   g.expressed[UnnamedMarker] = false;
   return g;

@@ -101,10 +101,16 @@ inline void setSex(Genotype& g, Sex sex) {
   g.alleleCount[SexSlot] = static_cast<std::int32_t>(sex);
 }
 
-// Fills expressed[0..13] from the allele counts and clears the unnamed-colour
-// marker: a recessive gene and Yellow show when homozygous (count 2), a
-// dominant gene whenever present. A tortoiseshell female (Yellow count 1)
-// does not have Yellow expressed. Returns g.
+// Whether gene g shows in the coat with `count` mutant alleles: a recessive
+// gene and Yellow when homozygous (count 2), a dominant gene whenever
+// present. A tortoiseshell female (Yellow count 1) does not have Yellow
+// expressed.
+constexpr bool geneShows(GeneIndex g, std::int32_t count) {
+  return isDominant(g) ? count != 0 : count == 2;
+}
+
+// Fills expressed[0..13] from the allele counts by geneShows and clears the
+// unnamed-colour marker. Returns g.
 Genotype& deriveExpressed(Genotype& g);
 
 // The silver-grey white: homozygous Silver Grey with Cream shown and no

@@ -12,25 +12,11 @@ namespace quorvale {
 
 namespace {
 
-// Whether the description reads a gene's count itself rather than only
-// whether the gene shows: the satin words and Double Satin, the silver-grey
-// white, the lethal combinations of Light Grey and Dominant Spot, and the
-// tortoiseshell (one Yellow allele).
-constexpr bool kCountMatters[GeneCount] = {
-    false, false, false, false, false, false, false,  // e dg p a cd rd l
-    false, false, true,  true,  true,  true,          // u ba sa sg lg ds
-    true,                                             // to
-};
-
-// What the description can see of one child of gene g: its count when the
-// count matters, otherwise whether it shows, together with the sex it sets.
+// What the description can see of one child of gene g, together with the
+// sex it sets.
 int descriptionKey(GeneIndex g, const GeneChild& child) {
-  int seen = child.count;
-  if (!kCountMatters[g]) {
-    seen = isDominant(g) ? (child.count != 0) : (child.count == 2);
-  }
   const int sex = child.sex == GeneChild::kKeepSex ? 0 : child.sex;
-  return seen * 3 + sex;
+  return describedGeneValue(g, child.count) * 3 + sex;
 }
 
 // Gene g's part of the genotype text for a child; "" when wild.

@@ -14,9 +14,8 @@ namespace quorvale {
 // and undesirable combinations), without listing them one by one.
 //
 // A litter can hold millions of genotypes but only a few hundred distinct
-// descriptions. The description of an animal reads, for most genes, only
-// whether the gene shows; for Satin, Silver Grey, Light Grey, Dominant Spot
-// and Yellow it reads the count itself; and it reads the sex. So at every
+// descriptions. The description of an animal reads of each gene only its
+// describedGeneValue (phenotype/description.h), and the sex. So at every
 // gene the children of the cross fall into a few classes that the
 // description cannot tell apart, and the litter is the product of those
 // classes: each choice of one class per gene (a "combination") stands for

@@ -2,47 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
-#include "phenotype/description.h"
-#include "text/language.h"
-
 namespace quorvale {
 namespace {
-
-// The grouping rests on one fact about descriptions: for every gene but
-// Satin, Silver Grey, Light Grey, Dominant Spot and Yellow only whether the
-// gene shows matters, not the count. Swapping counts that show alike (0 and
-// 1 of a recessive gene, 1 and 2 of Umbrous or Banded) must never change a
-// description, in either language.
-TEST(PhenotypeGroups, CountsThatShowAlikeDescribeAlike) {
-  std::mt19937 random(99);
-  for (Language language : {Language::English, Language::Russian}) {
-    setCurrentLanguage(language);
-    for (int round = 0; round < 20000; ++round) {
-      Genotype g;
-      for (GeneIndex i = 0; i < GeneCount; ++i) {
-        g.alleleCount[i] = static_cast<int>(random() % 3);
-      }
-      setSex(g, static_cast<Sex>(random() % 3));
-      const GeneIndex i = static_cast<GeneIndex>(random() % 9);  // e .. ba
-      Genotype swapped = g;
-      if (isRecessive(i)) {
-        if (g.alleleCount[i] == 2) {
-          continue;
-        }
-        swapped.alleleCount[i] = 1 - g.alleleCount[i];
-      } else {
-        if (g.alleleCount[i] == 0) {
-          continue;
-        }
-        swapped.alleleCount[i] = 3 - g.alleleCount[i];
-      }
-      EXPECT_EQ(describePhenotype(g, true, true), describePhenotype(swapped, true, true));
-    }
-  }
-  setCurrentLanguage(Language::English);
-}
 
 TEST(PhenotypeGroups, ClassesKeepExpansionOrderAndChances) {
   Genotype male;

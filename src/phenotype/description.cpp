@@ -25,6 +25,15 @@ struct Findings {
   void add(MessageId id) { ids[count++] = id; }
 };
 
+// The genes whose count, not only whether they show, the description reads:
+// the satin words, the silver-grey white, the lethal combinations and their
+// warnings, the tortoiseshell and the Yellow diluted by Cream.
+constexpr bool kCountRead[GeneCount] = {
+    false, false, false, false, false, false, false,  // e dg p a cd rd l
+    false, false, true,  true,  true,  true,          // u ba sa sg lg ds
+    true,                                             // to
+};
+
 Findings findUndesirableCombinations(const Genotype& g) {
   using namespace gene;
   Findings found;
@@ -89,6 +98,10 @@ std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
 
 std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex) {
   return describePhenotype(g, with_warnings, with_sex, currentLanguage());
+}
+
+int describedGeneValue(GeneIndex g, int count) {
+  return kCountRead[g] ? count : static_cast<int>(geneShows(g, count));
 }
 
 bool listUndesirableCombinations(const Genotype& g, std::vector<MessageId>& findings) {

@@ -23,6 +23,15 @@ std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
 // The same in the language of the run.
 std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex);
 
+// What describePhenotype reads of gene g with `count` mutant alleles: the
+// count itself for Satin, Silver Grey, Light Grey, Dominant Spot and Yellow
+// (Double Satin, the silver-grey white, the lethal combinations, the
+// tortoiseshell), for every other gene only whether it shows (0 or 1).
+// Besides these it reads only the sex: genotypes of the same sex that agree
+// in this value at every gene have the same description.
+// REQUIRES: 0 <= g < GeneCount.
+int describedGeneValue(GeneIndex g, int count);
+
 // Replaces findings with the undesirable combinations of one animal, in rule
 // order (homozygous Light Grey, homozygous Dominant Spot, Double Satin,
 // Yellow diluted by Cream, different Greys mixed); at most five. Returns true

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,35 @@ TEST(ListUndesirableCombinations, FindingsInRuleOrder) {
     EXPECT_EQ(listUndesirableCombinations(g, found), !cases[i].expected.empty()) << "case " << i;
     EXPECT_EQ(found, cases[i].expected) << "case " << i;
   }
+}
+
+// The litter grouping rests on describedGeneValue: swapping a gene's count
+// for another with the same value (0 and 1 of a recessive gene, 1 and 2 of
+// Umbrous or Banded) must never change a description, in either language.
+TEST(DescribedGeneValue, CountsOfTheSameValueDescribeAlike) {
+  const Language saved = currentLanguage();
+  std::mt19937 random(99);
+  for (Language language : {Language::English, Language::Russian}) {
+    setCurrentLanguage(language);
+    for (int round = 0; round < 30000; ++round) {
+      Genotype g;
+      for (GeneIndex i = 0; i < GeneCount; ++i) {
+        g.alleleCount[i] = static_cast<int>(random() % 3);
+      }
+      setSex(g, static_cast<Sex>(random() % 3));
+      const auto i = static_cast<GeneIndex>(random() % GeneCount);
+      for (int other = 0; other < 3; ++other) {
+        if (other == g.alleleCount[i] ||
+            describedGeneValue(i, other) != describedGeneValue(i, g.alleleCount[i])) {
+          continue;
+        }
+        Genotype swapped = g;
+        swapped.alleleCount[i] = other;
+        EXPECT_EQ(describePhenotype(g, true, true), describePhenotype(swapped, true, true));
+      }
+    }
+  }
+  setCurrentLanguage(saved);
 }
 
 // Over every genotype and sex: describing is repeatable, the plain
