@@ -39,7 +39,8 @@ bool isHidden(const Genotype& animal, const CoatClass& coat, GeneIndex g) {
     return true;
   }
   // An umbrous black looks like a black unless Yellow or Cinnamon lighten it.
-  if (shown[a] && !shown[to] && !shown[p] && g == u) {
+  // Under Cream, Umbrous is what makes the sables, so it shows there.
+  if (shown[a] && !shown[e] && !shown[to] && !shown[p] && g == u) {
     return true;
   }
   // Recessive Dappled covers the white patterns, except on a tortoiseshell,

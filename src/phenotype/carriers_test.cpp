@@ -42,6 +42,11 @@ TEST(DescribeCarriedGenes, WorkedExamples) {
       {animal({{e, 2}, {a, 2}}), U"SH BE Cream", U"hidden Black", U"перекрыто проявление черного"},
       {animal({{e, 2}, {to, 2}, {u, 1}}), U"SH Sable", U"hidden Yellow",
        U"перекрыто проявление желтого"},
+      // Under Cream, Umbrous makes the sables, even with Black hidden.
+      {animal({{e, 2}, {a, 2}, {u, 1}}), U"SH Sable", U"hidden Black",
+       U"перекрыто проявление черного"},
+      {animal({{e, 2}, {a, 2}, {u, 1}, {lg, 1}}), U"SH Light Grey Sable", U"hidden Black",
+       U"перекрыто проявление черного"},
       {animal({{cd, 2}, {a, 2}, {u, 1}, {p, 1}}), U"SH DE White",
        U"hidden Black and Umbrous, carries genes of Cinnamon",
        U"перекрыто проявление черного и копченого, носит гены коричного"},
