@@ -89,12 +89,18 @@ class Job:
         if self.pid == 0:
             try:
                 # What a job-control shell does in the child: a group of its
-                # own, the terminal to it, and the signal dispositions the
-                # shell changed for itself back to the defaults.
+                # own, the terminal to it, and every signal back to its
+                # default action and unblocked, whatever this shell, Python
+                # or whoever started the test changed (a background job of
+                # a non-interactive shell ignores Ctrl-C and Ctrl-\).
                 os.setpgid(0, 0)
                 os.tcsetpgrp(self.slave, os.getpid())
-                for s in SHELL_IGNORES + (signal.SIGPIPE, signal.SIGINT):
-                    signal.signal(s, signal.SIG_DFL)
+                for s in signal.valid_signals():
+                    try:
+                        signal.signal(s, signal.SIG_DFL)
+                    except OSError:  # SIGKILL and SIGSTOP
+                        pass
+                signal.pthread_sigmask(signal.SIG_SETMASK, [])
                 # Ctrl-\ must not leave core files behind.
                 resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
                 os.dup2(stdin, 0)
@@ -137,9 +143,9 @@ class Job:
                 between = self.output[self.seen:found]
                 self.seen = found + len(text)
                 return between
-            left = deadline - time.monotonic()
-            if left <= 0 or (not self._read_some(left) and self.status is None
-                             and self._poll() is not None):
+            if time.monotonic() > deadline or (
+                    not self._read_some(0.1)
+                    and (self.status is not None or self._poll() is not None)):
                 raise Failure("never saw %r; the output ends with %r"
                               % (text, self.output[-300:]))
 
@@ -193,8 +199,10 @@ class Job:
         while True:
             now = self._poll()
             if now == state:
+                # Output through the terminal may reach this side a little
+                # after the program has ended.
                 if now == "ended":
-                    while self._read_some(0):
+                    while self._read_some(0.3):
                         pass
                 return
             if now is not None or time.monotonic() > deadline:
@@ -295,7 +303,10 @@ def signals_that_end_the_wait_restore_the_terminal(program):
             else:
                 start_easy_task(job, b"4 7\n")
                 job.send(CTRL_C if sig == signal.SIGINT else CTRL_BACKSLASH)
-            status = job.wait_for_exit()
+            try:
+                status = job.wait_for_exit()
+            except Failure as failure:
+                raise Failure("after %s: %s" % (how, failure))
             check(status == -sig, "after %s: exit status %r, expected death by %s"
                   % (how, status, sig.name))
             check(job.line_editing_and_echo() == (True, True),

@@ -123,12 +123,15 @@ TEST_F(DialogueTest, StartUpLanguageAndMenuWords) {
       run(c.input, chunk);
       EXPECT_EQ(output(), c.output) << "input " << c.input << ", chunk " << chunk;
       EXPECT_EQ(currentLanguage(), c.language) << c.input;
+      // Option 5 is no end of input, even when no more input follows it.
+      EXPECT_EQ(console_->inputEndedCount(), 0) << c.input;
     }
   }
 }
 
 // Wherever the dialogue waits, the end of input ends the run with nothing
-// more written: no prompt repeats, no option runs on a missing answer.
+// more written: no prompt repeats, no option runs on a missing answer. The
+// console is told once (on a terminal it ends the line).
 TEST_F(DialogueTest, EndOfInputAtEveryQuestionEndsTheRun) {
   struct Case {
     const char* input;
@@ -154,6 +157,7 @@ TEST_F(DialogueTest, EndOfInputAtEveryQuestionEndsTheRun) {
     run(c.input);
     EXPECT_EQ(output(), c.output) << "input " << c.input;
     EXPECT_TRUE(console_->keyWaits().empty());
+    EXPECT_EQ(console_->inputEndedCount(), 1) << "input " << c.input;
   }
 }
 

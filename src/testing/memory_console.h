@@ -14,7 +14,8 @@ namespace quorvale {
 
 // A console in memory, for tests and fuzzing: the input is a byte string
 // read by the same reader as standard input, the output is collected as
-// UTF-8 bytes, and a key wait returns at once but is recorded.
+// UTF-8 bytes, and a key wait returns at once but is recorded, as is being
+// told that the input ended.
 class MemoryConsole : public Console {
  public:
   // The input is handed to the reader at most chunk_size bytes per read, so
@@ -30,12 +31,16 @@ class MemoryConsole : public Console {
   std::optional<char32_t> readChar() override { return reader_.readChar(); }
   std::optional<std::u32string> readWord() override { return reader_.readWord(); }
   void waitForKey() override { key_waits_.push_back(output_.bytes().size()); }
+  void inputEnded() override { ++input_ended_count_; }
 
   // Everything written so far, as UTF-8.
   const std::string& output() const { return output_.bytes(); }
 
   // For each key wait, how many bytes had been written when it happened.
   const std::vector<std::size_t>& keyWaits() const { return key_waits_; }
+
+  // How many times the console was told that the input ended.
+  int inputEndedCount() const { return input_ended_count_; }
 
  private:
   class StringSource : public ByteSource {
@@ -53,6 +58,7 @@ class MemoryConsole : public Console {
   InputReader reader_;
   StringOutput output_;
   std::vector<std::size_t> key_waits_;
+  int input_ended_count_ = 0;
 };
 
 }  // namespace quorvale
