@@ -5,6 +5,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quorvale {
 
@@ -21,6 +22,9 @@ MemberLines::MemberLines(const GroupedLitter& litter) : litter_(litter) {
   }
   for (GeneIndex g = 0; g < GeneCount; ++g) {
     for (const GeneClass& cls : litter.classes[g]) {
+      if (cls.options.size() > kMostOptions) {
+        throw std::logic_error("a gene with more than four children");
+      }
       std::vector<Token>& tokens = tokens_[g].emplace_back();
       for (const GeneOption& option : cls.options) {
         if (option.token.size() > kTokenSize) {
@@ -35,86 +39,164 @@ MemberLines::MemberLines(const GroupedLitter& litter) : litter_(litter) {
   }
 }
 
-void MemberLines::rewriteHead(GeneIndex from) {
-  std::size_t at = head_at_[from];
-  int halvings = halvings_before_[from];
-  for (GeneIndex g = from; g < fast_; ++g) {
-    head_at_[g] = at;
-    halvings_before_[g] = halvings;
-    const Token& token = (*options_[g])[digit_[g]];
-    std::memcpy(head_.bytes.data() + at, token.bytes.data(), sizeof token.bytes);
-    at += token.size;
-    halvings += token.halvings;
+template <std::size_t N, std::size_t M>
+void MemberLines::append(Slot<N>& slot, const Slot<M>& text) {
+  static_assert(M <= N);
+  std::memcpy(slot.bytes.data() + slot.size, text.bytes.data(), M);
+  slot.size += text.size;
+  slot.halvings += text.halvings;
+}
+
+void MemberLines::spell(Text& text, int from, int end) {
+  text.size = text_at_[static_cast<std::size_t>(from)];
+  text.halvings = halvings_before_[static_cast<std::size_t>(from)];
+  for (int w = from; w < end; ++w) {
+    const auto i = static_cast<std::size_t>(w);
+    text_at_[i] = text.size;
+    halvings_before_[i] = text.halvings;
+    append(text, segments_[i][digit_[i]]);
   }
-  head_.size = at;
-  head_.halvings = halvings;
 }
 
 void MemberLines::write(std::uint32_t combination, Output& out) {
   const std::array<int, GeneCount> chosen = classesOf(litter_, combination);
+
+  // The lead, the wheels and their segments.
+  lead_ = Segment{};
+  Segment* last = &lead_;  // what a gene that does not turn joins
+  std::size_t last_options = 1;
   wheel_count_ = 0;
   for (GeneIndex g = 0; g < GeneCount; ++g) {
-    options_[g] = &tokens_[g][static_cast<std::size_t>(chosen[g])];
-    digit_[g] = 0;
-    if (options_[g]->size() > 1) {
-      wheels_[static_cast<std::size_t>(wheel_count_++)] = g;
+    const std::vector<Token>& tokens = tokens_[g][static_cast<std::size_t>(chosen[g])];
+    if (tokens.size() == 1) {
+      for (std::size_t o = 0; o < last_options; ++o) {
+        append(last[o], tokens[0]);
+      }
+      continue;
+    }
+    const auto w = static_cast<std::size_t>(wheel_count_++);
+    option_count_[w] = tokens.size();
+    digit_[w] = 0;
+    for (std::size_t o = 0; o < tokens.size(); ++o) {
+      segments_[w][o] = Segment{};
+      append(segments_[w][o], tokens[o]);
+    }
+    last = segments_[w].data();
+    last_options = tokens.size();
+  }
+
+  // The fast wheels: the last ones, as many as give at most kMostTails tails.
+  tail_count_ = 1;
+  slow_count_ = wheel_count_;
+  while (slow_count_ > 0 &&
+         tail_count_ * option_count_[static_cast<std::size_t>(slow_count_ - 1)] <= kMostTails) {
+    tail_count_ *= option_count_[static_cast<std::size_t>(--slow_count_)];
+  }
+
+  // The tails, in the odometer's order over the fast wheels, each spelled
+  // again only from the wheel that turned.
+  std::size_t longest_tail = 0;
+  empty_tail_ = false;
+  Text tail;
+  text_at_[static_cast<std::size_t>(slow_count_)] = 0;
+  halvings_before_[static_cast<std::size_t>(slow_count_)] = 0;
+  spell(tail, slow_count_, wheel_count_);
+  for (std::size_t t = 0;;) {
+    Text& made = tails_[t];
+    made = tail;
+    made.bytes[made.size++] = '\n';
+    longest_tail = std::max(longest_tail, made.size);
+    empty_tail_ = empty_tail_ || made.size == 1;
+    if (++t == tail_count_) {
+      break;
+    }
+    int w = wheel_count_ - 1;
+    for (; ++digit_[static_cast<std::size_t>(w)] == option_count_[static_cast<std::size_t>(w)];
+         --w) {
+      digit_[static_cast<std::size_t>(w)] = 0;
+    }
+    spell(tail, w, wheel_count_);
+  }
+  if (empty_tail_) {
+    // Under an empty head, the tail with no text is the genotype with
+    // nothing to write at any gene, which the report shows as the wild text.
+    for (std::size_t t = 0; t < tail_count_; ++t) {
+      wild_tails_[t] = tails_[t];
+      if (tails_[t].size == 1) {
+        const std::string_view wild = litter_.wildText;
+        std::copy(wild.begin(), wild.end(), wild_tails_[t].bytes.begin());
+        wild_tails_[t].bytes[wild.size()] = '\n';
+        wild_tails_[t].size = wild.size() + 1;
+        longest_tail = std::max(longest_tail, wild_tails_[t].size);
+      }
     }
   }
-  fast_ = wheel_count_ > 0 ? wheels_[static_cast<std::size_t>(--wheel_count_)] : GeneCount;
 
-  // The tails: each option of the fast wheel, then the genes that never turn.
-  const std::size_t tail_count = fast_ < GeneCount ? options_[fast_]->size() : 1;
-  tails_.assign(tail_count, Text{});
-  for (std::size_t option = 0; option < tail_count; ++option) {
-    Text& tail = tails_[option];
-    for (GeneIndex g = fast_; g < GeneCount; ++g) {
-      const Token& token = (*options_[g])[g == fast_ ? option : 0];
-      std::memcpy(tail.bytes.data() + tail.size, token.bytes.data(), sizeof token.bytes);
-      tail.size += token.size;
-      tail.halvings += token.halvings;
+  // The first head, and the longest any head of the combination can be.
+  head_ = Text{};
+  append(head_, lead_);
+  text_at_[0] = head_.size;
+  halvings_before_[0] = head_.halvings;
+  spell(head_, 0, slow_count_);
+  std::size_t longest_head = lead_.size;
+  for (std::size_t w = 0; w < static_cast<std::size_t>(slow_count_); ++w) {
+    std::size_t longest = 0;
+    for (std::size_t o = 0; o < option_count_[w]; ++o) {
+      longest = std::max(longest, segments_[w][o].size);
     }
-    tail.bytes[tail.size++] = '\n';
+    longest_head += longest;
   }
-  head_at_[0] = 0;
-  halvings_before_[0] = 0;
-  rewriteHead(0);
 
+  // Most genotypes are short: half-size copies then do.
+  constexpr std::size_t kShort = kTextCopy / 2;
+  if (longest_head <= kShort) {
+    if (longest_tail <= kShort) {
+      writeLines<kShort, kShort>(out);
+    } else {
+      writeLines<kShort, kTextCopy>(out);
+    }
+  } else if (longest_tail <= kShort) {
+    writeLines<kTextCopy, kShort>(out);
+  } else {
+    writeLines<kTextCopy, kTextCopy>(out);
+  }
+}
+
+template <std::size_t HeadCopy, std::size_t TailCopy>
+void MemberLines::writeLines(Output& out) {
   std::span<char> room = out.asciiRoom(Output::kMaxAsciiRoom);
   char* p = room.data();
   for (;;) {
-    for (const Text& tail : tails_) {
-      if (static_cast<std::size_t>(room.data() + room.size() - p) < kLineReach) {
-        out.commitAscii(static_cast<std::size_t>(p - room.data()));
-        room = out.asciiRoom(Output::kMaxAsciiRoom);
-        p = room.data();
-      }
-      const int halvings = head_.halvings + tail.halvings;
+    // The lines of one head all fit in the room.
+    if (static_cast<std::size_t>(room.data() + room.size() - p) < kMostTails * kLineReach) {
+      out.commitAscii(static_cast<std::size_t>(p - room.data()));
+      room = out.asciiRoom(Output::kMaxAsciiRoom);
+      p = room.data();
+    }
+    const Text* tail = head_.size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
+    for (const Text* end = tail + tail_count_; tail != end; ++tail) {
+      const int halvings = head_.halvings + tail->halvings;
       const LineStart& start = starts_[static_cast<std::size_t>(halvings)];
       std::memcpy(p, start.bytes.data(), sizeof start.bytes);
       p += start.size;
-      if (head_.size + tail.size == 1) [[unlikely]] {
-        // Nothing to write at any gene: the genotype is all wild.
-        std::memcpy(p, litter_.wildText.data(), litter_.wildText.size());
-        p += litter_.wildText.size();
-      }
-      std::memcpy(p, head_.bytes.data(), kTextCopy);
+      std::memcpy(p, head_.bytes.data(), HeadCopy);
       p += head_.size;
-      std::memcpy(p, tail.bytes.data(), kTextCopy);
-      p += tail.size;
+      std::memcpy(p, tail->bytes.data(), TailCopy);
+      p += tail->size;
     }
     // Turn the slow wheels, the last first, carrying leftwards.
-    int w = wheel_count_ - 1;
+    int w = slow_count_ - 1;
     for (; w >= 0; --w) {
-      const GeneIndex g = wheels_[static_cast<std::size_t>(w)];
-      if (++digit_[g] < options_[g]->size()) {
+      const auto i = static_cast<std::size_t>(w);
+      if (++digit_[i] < option_count_[i]) {
         break;
       }
-      digit_[g] = 0;
+      digit_[i] = 0;
     }
     if (w < 0) {
       break;
     }
-    rewriteHead(wheels_[static_cast<std::size_t>(w)]);
+    spell(head_, w, slow_count_);
   }
   out.commitAscii(static_cast<std::size_t>(p - room.data()));
 }

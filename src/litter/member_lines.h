@@ -20,15 +20,19 @@ namespace quorvale {
 //
 // - The members of a combination are the product of one option per gene,
 //   listed as an odometer whose last gene turns fastest. Genes with one
-//   option do not turn; the last gene that does is the fast wheel.
+//   option do not turn; the others are the odometer's wheels. Each option
+//   of a wheel is made once per combination into a segment: its text and
+//   that of the genes after it that do not turn, up to the next wheel.
 // - A line is three texts: the start for its chance (one of 29, made once),
-//   the head (the genes before the fast wheel) and the fast wheel's option
-//   with the fixed genes after it and the line end (one per option, made
-//   once per combination). Only the head changes when a slower wheel turns,
-//   and it is rewritten only from the gene that turned.
-// - Each text is copied with one copy of a fixed size, which the machine
-//   does in a few instructions; a copy may run past its text, into room the
-//   next text overwrites.
+//   the head and a tail. The tails are made once per combination: one for
+//   each setting of the fastest wheels (at most kMostTails), each holding
+//   their segments and the line end. The head holds the genes before them;
+//   it changes only when a slower wheel turns, and then is spelled again
+//   only from the segment of the wheel that turned.
+// - Each text is copied with one copy of a fixed size (half-size when the
+//   combination's texts are short), which the machine does in a few
+//   instructions; a copy may run past its text, into room that the next
+//   text overwrites.
 // - The lines go straight into the output's own buffer (Output::asciiRoom),
 //   so each byte is copied once and no call is made per line.
 class MemberLines {
@@ -40,48 +44,73 @@ class MemberLines {
   void write(std::uint32_t combination, Output& out);
 
  private:
-  // A text copied with one fixed-size copy; the bytes past size are junk.
+  // A text copied with fixed-size copies; the bytes past size are junk.
   template <std::size_t N>
   struct Slot {
     std::array<char, N> bytes{};
     std::size_t size = 0;
-    int halvings = 0;  // of the genes it holds
+    int halvings = 0;  // the chance of what it holds is 2^-halvings
   };
 
   // One gene's part of a genotype is at most two alleles of two letters.
   static constexpr std::size_t kTokenSize = 4;
-  // A whole genotype with its line end fits this copy.
+  // A gene has at most four children.
+  static constexpr std::size_t kMostOptions = 4;
+  // Any part of a genotype, with the line end, fits this copy.
   static constexpr std::size_t kTextCopy = 64;
   static_assert(GeneCount * kTokenSize + 1 <= kTextCopy);
-  using Token = Slot<8>;
+  using Token = Slot<kTokenSize>;
+  using Segment = Slot<kTextCopy>;
+  // Made of segments, each copied whole to wherever the text has got to.
+  using Text = Slot<2 * kTextCopy>;
   using LineStart = Slot<16>;
-  using Text = Slot<kTextCopy + sizeof(Token::bytes)>;
   // The most one line's copies touch beyond where it starts.
   static constexpr std::size_t kLineReach = sizeof(LineStart::bytes) + 2 * kTextCopy;
-  static_assert(kLineReach <= Output::kMaxAsciiRoom);
+  // The most tails made for one combination.
+  static constexpr std::size_t kMostTails = 8;
+  static_assert(kMostTails * kLineReach <= Output::kMaxAsciiRoom);
 
-  // Rewrites the head from gene `from` on, for the current digits.
-  void rewriteHead(GeneIndex from);
+  // Appends text to slot.
+  // REQUIRES: the slot has room for a copy of all of text's bytes.
+  template <std::size_t N, std::size_t M>
+  static void append(Slot<N>& slot, const Slot<M>& text);
+
+  // Spells the segments of wheels [from, end) at their current digits into
+  // text, from where wheel `from` begins, noting where each begins and the
+  // halvings before it; sets text's size and halvings.
+  // REQUIRES: text_at_[from] and halvings_before_[from] are set.
+  void spell(Text& text, int from, int end);
+
+  // Writes every line of the combination set up, copying HeadCopy bytes of
+  // the head and TailCopy bytes of each tail.
+  // REQUIRES: the head and every tail fit their copies.
+  template <std::size_t HeadCopy, std::size_t TailCopy>
+  void writeLines(Output& out);
 
   const GroupedLitter& litter_;
-  // For each gene and class, the options as tokens.
+  // For each gene and class, its options as tokens.
   std::array<std::vector<std::vector<Token>>, GeneCount> tokens_;
   std::array<LineStart, kChanceBits + 1> starts_;
 
-  // The combination being written: each gene's options and current digit;
-  // the slow wheels; the gene of the fast wheel (GeneCount when no gene
-  // turns) and its tails, one per option.
-  std::array<const std::vector<Token>*, GeneCount> options_{};
+  // The combination being written: the genes before the first wheel; for
+  // each wheel its segments and current digit; how many wheels turn slowly
+  // (the rest make the tails); the tails.
+  Segment lead_;
+  std::array<std::array<Segment, kMostOptions>, GeneCount> segments_{};
+  std::array<std::size_t, GeneCount> option_count_{};
   std::array<std::size_t, GeneCount> digit_{};
-  std::array<GeneIndex, GeneCount> wheels_{};
   int wheel_count_ = 0;
-  GeneIndex fast_ = GeneCount;
-  std::vector<Text> tails_;
+  int slow_count_ = 0;
+  std::array<Text, kMostTails> tails_{};
+  std::size_t tail_count_ = 0;
+  // Whether a tail has no text, and the tails to use under an empty head.
+  bool empty_tail_ = false;
+  std::array<Text, kMostTails> wild_tails_{};
 
-  // The current head, where each gene's part begins in it and the halvings
-  // of the genes before it.
+  // The current head; where each wheel's segment begins in the head or in
+  // the tail being made, and the halvings of what comes before it there.
   Text head_;
-  std::array<std::size_t, GeneCount + 1> head_at_{};
+  std::array<std::size_t, GeneCount + 1> text_at_{};
   std::array<int, GeneCount + 1> halvings_before_{};
 };
 
