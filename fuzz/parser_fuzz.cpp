@@ -2,11 +2,13 @@
 //
 // For every input and with each starting Sex, the parser either throws one
 // of its four errors (quoting at most the four offending characters of the
-// input) or returns a record the rest of the program can rely on: counts 0
-// to 2, Sex 0 to 2, a male's Yellow count 0 or 2, no flag derived yet. A returned record's
-// canonical text reads back as the same record. The outcome agrees exactly (record, or error) with
-// a plain restatement of the notation's rules kept here, and with the characters fed one by one to
-// the reader, even past a fault.
+// input, never shown raw in its line in either language when they are
+// control characters) or returns a record the rest of the program can rely
+// on: counts 0 to 2, Sex 0 to 2, a male's Yellow count 0 or 2, no flag
+// derived yet. A returned record's canonical text reads back as the same
+// record. The outcome agrees exactly (record, or error) with a plain
+// restatement of the notation's rules kept here, and with the characters fed
+// one by one to the reader, even past a fault.
 //
 // The first byte picks how the rest becomes code points:
 //   0: each byte picks a character from a small alphabet of the notation's
@@ -28,6 +30,8 @@
 #include "genetics/genotype.h"
 #include "genetics/genotype_text.h"
 #include "genetics/parser.h"
+#include "text/genotype_error.h"
+#include "text/language.h"
 #include "text/utf8.h"
 
 namespace {
@@ -35,6 +39,7 @@ namespace {
 using quorvale::Genotype;
 using quorvale::GenotypeError;
 using quorvale::GenotypeFault;
+using quorvale::Language;
 using quorvale::Sex;
 
 constexpr char32_t kAlphabet[] = {
@@ -265,6 +270,18 @@ Reference referenceParse(std::u32string_view t, Sex starting_sex) {
   return {g, {}};
 }
 
+// The error's line in each language is the catalogue message, the quoted
+// characters made safe to show and maybe the hint: never a control character
+// the user typed, which could move the cursor or recolour the terminal.
+void checkErrorText(const GenotypeError& error) {
+  for (Language language : {Language::English, Language::Russian}) {
+    const std::u32string text = quorvale::genotypeErrorText(error, language);
+    for (char32_t c : text) {
+      FUZZ_REQUIRE(c == U'\n' || !(c < 0x20 || (c >= 0x7F && c <= 0x9F)));
+    }
+  }
+}
+
 void parseAndCheck(std::u32string_view input, Sex starting_sex) {
   const Reference expected = referenceParse(input, starting_sex);
   // Characters fed after a fault change nothing.
@@ -280,6 +297,7 @@ void parseAndCheck(std::u32string_view input, Sex starting_sex) {
     FUZZ_REQUIRE(!expected.genotype && error == expected.error);
     FUZZ_REQUIRE(reader.failed() && reader.error() == error);
     checkError(error, input);
+    checkErrorText(error);
     return;
   }
   FUZZ_REQUIRE(expected.genotype && *expected.genotype == genotype);

@@ -179,8 +179,8 @@ TEST(ParseGenotype, ForeignCharacters) {
       {U"-", kNone, kM1 + "-" + kM30},
       {U"---", kNone, kM1 + "--"},
       {U"ee-", kNone, kM1 + "-" + kM30},
-      {std::u32string(U"e\0e", 3), kNone, kM1 + std::string("e\0e", 3)},
-      {std::u32string(U"\0\0", 2), kNone, kM1 + std::string("\0\0", 2)},
+      {std::u32string(U"e\0e", 3), kNone, kM1 + "e^@e"},  // NUL is shown as ^@
+      {std::u32string(U"\0\0", 2), kNone, kM1 + "^@^@"},
       {U"\U0001F439", kNone, kM1 + "\U0001F439" + kM30},
       {U"ee\U0001F439\U0001F439", kNone, kM1 + "\U0001F439\U0001F439"},
       {U"\U0001F439e", kNone, kM1 + "\U0001F439e" + kM30},
@@ -195,8 +195,8 @@ TEST(ParseGenotype, ForeignCharacters) {
 }
 
 // One case per kind of rejection, in both languages: the catalogue text of
-// the run's language, the user's characters as typed, and the hint where the
-// text stopped inside a pair.
+// the run's language, the user's characters as typed (control characters
+// made visible), and the hint where the text stopped inside a pair.
 TEST(ParseGenotype, ThrownTextsInBothLanguages) {
   struct Rejection {
     std::u32string input;
@@ -216,6 +216,13 @@ TEST(ParseGenotype, ThrownTextsInBothLanguages) {
       {U"eeQaqa", kNone, MessageId::CannotParse, U"Qaqa", false},     // form right, no gene
       {U"sgSgSgsg", kNone, MessageId::RepeatedGene, U"Sgsg", false},  // two-letter pair again
       {U"Toto", kMale, MessageId::OneToInMale, U"", false},           // To pair in a male
+      // Control characters are quoted so that they cannot act on the
+      // terminal: C0 controls and DEL in caret notation, C1 controls as
+      // U+FFFD. The Left arrow key is ESC [ D.
+      {U"aaBa\x1b[Dba", kNone, MessageId::CannotParse, U"Ba^[[", false},
+      {std::u32string(U"e\0\x1f", 3), kNone, MessageId::CannotParse, U"e^@^_", false},
+      {U"ee\x7f", kNone, MessageId::CannotParse, U"^?", true},
+      {U"\x9b\x9f\xa0\xa0", kNone, MessageId::CannotParse, U"\uFFFD\uFFFD\xa0\xa0", false},
   };
   for (Language language : {Language::English, Language::Russian}) {
     LanguageScope run(language);

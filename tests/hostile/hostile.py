@@ -7,7 +7,7 @@ Each CASE is one CTest test. Most cases check the program against itself:
 the hostile session must give exactly the output of a tame session that the
 program has to treat the same way (a 50-million-character word that fails at
 its end against a short word that fails the same way; NUL bytes against
-another character that is no gene symbol; invalid UTF-8 against the U+FFFD
+another character that is no gene symbol, quoted back as ^@; invalid UTF-8 against the U+FFFD
 characters it stands for). So the expected texts are not written out here
 twice, and the equivalence itself is the property: the program answers in
 proportion to the offending characters, not to the input.
@@ -209,11 +209,12 @@ STAND_IN = "\u03a9".encode()
 def nul_bytes(program, max_rss_mb):
     # NUL is an ordinary word character (no white space, no gene symbol): the
     # session goes exactly as with another such character in its place, and
-    # the NULs typed are quoted back as typed.
+    # the NULs typed are quoted back as "^@", never raw.
     hostile = (b"\0e\n\0\n1\n\0\0\n1\nee\0\n1\n\0\0ee\n2\n\0\0\n--\n2\n--\nToTo\0\0\n"
                b"3\n\0\n12\0\n4\n\0 5\n")
-    same_output_but(program, hostile, hostile.replace(b"\0", STAND_IN), STAND_IN, b"\0",
-                    "NUL bytes")
+    out = same_output_but(program, hostile, hostile.replace(b"\0", STAND_IN), STAND_IN, b"^@",
+                          "NUL bytes")
+    check(b"\0" not in out, "a NUL written raw")
 
 
 def invalid_utf8(program, max_rss_mb):
