@@ -80,22 +80,55 @@ std::optional<Language> askLanguage(Console& console) {
   }
 }
 
-// Writes a prompt from the catalogue and reads the answer word.
-std::optional<std::u32string> ask(Console& console, MessageId prompt) {
-  console.out().write(messageText(prompt));
-  return console.readWord();
+// Hands the characters of a word to one of the program's readers (a
+// genotype, a task number, a menu choice): anything with
+// `bool feed(char32_t)` that says when it has seen enough. So no answer is
+// ever held whole.
+template <typename Reader>
+class FeedTo final : public WordConsumer {
+ public:
+  explicit FeedTo(Reader& reader) : reader_(reader) {}
+  bool take(char32_t c) override { return reader_.feed(c); }
+
+ private:
+  Reader& reader_;
+};
+
+// Reads a word into reader. Returns false at the end of input.
+template <typename Reader>
+bool readWord(Console& console, Reader& reader) {
+  FeedTo<Reader> feed(reader);
+  return console.readWord(feed);
 }
+
+// Writes a prompt from the catalogue and reads the answer word into reader.
+// Returns false at the end of input.
+template <typename Reader>
+bool ask(Console& console, MessageId prompt, Reader& reader) {
+  console.out().write(messageText(prompt));
+  return readWord(console, reader);
+}
+
+// Of a menu word only the first character counts; the rest is skipped.
+struct MenuChoice {
+  char32_t first = 0;
+  bool feed(char32_t c) {
+    first = c;
+    return false;
+  }
+};
 
 // Runs the action of one menu choice. Returns false when the input ended
 // during it.
 bool runMenuAction(Console& console, MenuAction action) {
   switch (action) {
     case MenuAction::ColorFromGenotype: {
-      const std::optional<std::u32string> word = ask(console, MessageId::GenotypePrompt);
-      if (!word) {
+      GenotypeReader genotype(Sex::Unspecified);
+      if (!ask(console, MessageId::GenotypePrompt, genotype)) {
         return false;
       }
-      runColorFromGenotype(*word, console.out());
+      genotype.finish();
+      runColorFromGenotype(genotype, console.out());
       return true;
     }
     case MenuAction::PredictLitter:
@@ -122,12 +155,12 @@ bool converse(Console& console) {
 
   for (;;) {
     console.out().write(messageText(MessageId::MenuPrompt));
-    const std::optional<std::u32string> word = console.readWord();
-    if (!word) {
+    MenuChoice choice;
+    if (!readWord(console, choice)) {
       return false;
     }
     // A word is never empty, so it always has a first character.
-    const MenuAction action = menuAction(word->front());
+    const MenuAction action = menuAction(choice.first);
     if (action == MenuAction::Exit) {
       return true;
     }
@@ -147,47 +180,50 @@ bool converse(Console& console) {
 
 }  // namespace
 
-void runColorFromGenotype(std::u32string_view genotype_text, Output& out) {
-  // The description is built whole before anything is written, so a fault
-  // found while parsing leaves the error line alone.
-  try {
-    Genotype g = parseGenotype(genotype_text, Sex::Unspecified);
-    std::u32string text = describePhenotype(g, /*with_warnings=*/true, /*with_sex=*/true);
-    text += U'\n';
-    const std::u32string carried = describeCarriedGenes(g);
-    if (!carried.empty()) {
-      text += carried;
-      text += U'\n';
-    }
-    out.write(text);
-  } catch (const GenotypeError& error) {
-    out.write(genotypeErrorText(error));
+void runColorFromGenotype(const GenotypeReader& genotype, Output& out) {
+  if (genotype.failed()) {
+    out.write(genotypeErrorText(genotype.error()));
     out.writeAscii("\n");
+    return;
   }
+  // The description is built whole before anything is written.
+  Genotype g = genotype.genotype();
+  std::u32string text = describePhenotype(g, /*with_warnings=*/true, /*with_sex=*/true);
+  text += U'\n';
+  const std::u32string carried = describeCarriedGenes(g);
+  if (!carried.empty()) {
+    text += carried;
+    text += U'\n';
+  }
+  out.write(text);
 }
 
 bool runPredictLitter(Console& console) {
-  // The male is always asked first.
-  const std::optional<std::u32string> male = ask(console, MessageId::MalePrompt);
-  if (!male) {
+  // The male is always asked first. Each word is parsed as it is read, and
+  // only the outcome is kept; nothing is written before both words have
+  // been read.
+  GenotypeReader male(Sex::Male);
+  if (!ask(console, MessageId::MalePrompt, male)) {
     return false;
   }
-  const std::optional<std::u32string> female = ask(console, MessageId::FemalePrompt);
-  if (!female) {
+  male.finish();
+  GenotypeReader female(Sex::Female);
+  if (!ask(console, MessageId::FemalePrompt, female)) {
     return false;
   }
-  predictLitter(*male, *female, console.out());
+  female.finish();
+  predictLitter(male, female, console.out());
   return true;
 }
 
 bool runRandomTask(Console& console, int gene_count) {
   std::int32_t number = 0;
   while (number == 0) {
-    const std::optional<std::u32string> word = ask(console, MessageId::TaskNumberPrompt);
-    if (!word) {
+    TaskNumberReader reader;
+    if (!ask(console, MessageId::TaskNumberPrompt, reader)) {
       return false;
     }
-    number = taskNumberFromWord(*word);
+    number = reader.value();
   }
   // Seeded right before the draw and used for nothing else, so a task number
   // always gives the same exercise.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "console/console.h"
+#include "genetics/parser.h"
 #include "text/output.h"
 
 namespace quorvale {
@@ -18,7 +19,8 @@ int runDialogue(Console& console);
 
 // Menu option 1, given the genotype word already read: the description line
 // and, when there is one, the carrier line; or the parser's error text.
-void runColorFromGenotype(std::u32string_view genotype_text, Output& out);
+// REQUIRES: genotype finished.
+void runColorFromGenotype(const GenotypeReader& genotype, Output& out);
 
 // Menu option 2: asks for the male's genotype, then the female's, and writes
 // the litter report. Returns false when the input ended before both answers.

@@ -55,7 +55,7 @@ std::string repeat(const std::string& text, int times) {
 // genetics. Must be called in the language the dialogue will be in.
 std::string colourAnswer(const std::u32string& word) {
   StringOutput out;
-  runColorFromGenotype(word, out);
+  runColorFromGenotype(readGenotype(word, Sex::Unspecified), out);
   return out.bytes();
 }
 

@@ -4,24 +4,35 @@
 
 namespace quorvale {
 
-std::int32_t taskNumberFromWord(std::u32string_view word) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < word.size() && (word[i] == U'+' || word[i] == U'-')) {
-    negative = word[i] == U'-';
-    ++i;
+namespace {
+// One more than the largest magnitude any result can have: once the
+// magnitude passes it, more digits cannot change the clamped result, so the
+// magnitude neither overflows nor needs to grow.
+constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+}  // namespace
+
+bool TaskNumberReader::feed(char32_t c) {
+  if (ended_) {
+    return false;
   }
-  // Accumulate the magnitude and stop growing it once it passes the largest
-  // magnitude any result can have, so a word of a million digits neither
-  // overflows nor costs more than one pass.
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  std::int64_t magnitude = 0;
-  for (; i < word.size() && word[i] >= U'0' && word[i] <= U'9'; ++i) {
-    if (magnitude <= kLimit) {
-      magnitude = magnitude * 10 + (word[i] - U'0');
-    }
+  const bool first = !started_;
+  started_ = true;
+  if (first && (c == U'+' || c == U'-')) {
+    negative_ = c == U'-';
+    return true;
   }
-  const std::int64_t value = negative ? -magnitude : magnitude;
+  if (c < U'0' || c > U'9') {
+    ended_ = true;
+    return false;
+  }
+  if (magnitude_ <= kLimit) {
+    magnitude_ = magnitude_ * 10 + (c - U'0');
+  }
+  return true;
+}
+
+std::int32_t TaskNumberReader::value() const {
+  const std::int64_t value = negative_ ? -magnitude_ : magnitude_;
   if (value > std::numeric_limits<std::int32_t>::max()) {
     return std::numeric_limits<std::int32_t>::max();
   }
@@ -29,6 +40,16 @@ std::int32_t taskNumberFromWord(std::u32string_view word) {
     return std::numeric_limits<std::int32_t>::min();
   }
   return static_cast<std::int32_t>(value);
+}
+
+std::int32_t taskNumberFromWord(std::u32string_view word) {
+  TaskNumberReader reader;
+  for (const char32_t c : word) {
+    if (!reader.feed(c)) {
+      break;
+    }
+  }
+  return reader.value();
 }
 
 }  // namespace quorvale

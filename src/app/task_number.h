@@ -6,12 +6,30 @@
 
 namespace quorvale {
 
-// The number at the start of a task word, read the way C's atoi reads it: an
-// optional '+' or '-', then decimal digits up to the first other character.
-// No digits give 0 ("abc", "", "-"), which the dialogue takes as no answer.
-// A value beyond the signed 32-bit range is clamped to -2147483648 or
-// 2147483647, however many digits it has. Leading white space is not
+// Reads the number at the start of a task word as its characters come, the
+// way C's atoi reads it: an optional '+' or '-', then decimal digits up to
+// the first other character. No digits give 0 ("abc", "", "-"), which the
+// dialogue takes as no answer. A value beyond the signed 32-bit range is
+// clamped to -2147483648 or 2147483647, however many digits it has, so a
+// word of any length is read in constant memory. Leading white space is not
 // skipped: a word never starts with it.
+class TaskNumberReader {
+ public:
+  // Takes the next character of the word. Returns false once the number has
+  // ended: nothing fed after that counts.
+  bool feed(char32_t c);
+
+  // The number read so far.
+  std::int32_t value() const;
+
+ private:
+  bool started_ = false;  // a character has been fed
+  bool ended_ = false;    // a character that is no digit ended the number
+  bool negative_ = false;
+  std::int64_t magnitude_ = 0;  // stops growing past the largest that counts
+};
+
+// The number of a whole word: what TaskNumberReader gives when fed it.
 std::int32_t taskNumberFromWord(std::u32string_view word);
 
 // The generator seed for a task number: its 32-bit two's complement bits, so

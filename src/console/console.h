@@ -2,11 +2,21 @@
 #define QUORVALE_CONSOLE_CONSOLE_H_
 
 #include <optional>
-#include <string>
 
 #include "text/output.h"
 
 namespace quorvale {
+
+// Takes the characters of one word as they are read, so that no word is
+// ever held whole: a word may be longer than memory.
+class WordConsumer {
+ public:
+  virtual ~WordConsumer() = default;
+
+  // Takes the next character of the word. Returns false when the rest of
+  // the word is not wanted; it is then skipped unseen.
+  virtual bool take(char32_t c) = 0;
+};
 
 // What the dialogue needs from a terminal. The real one reads standard input
 // as UTF-8 and writes UTF-8 to standard output; tests use one in memory.
@@ -32,10 +42,11 @@ class Console {
   // end of input.
   virtual std::optional<char32_t> readChar() = 0;
 
-  // Skips ASCII white space and returns the characters up to the next white
-  // space; nothing at the end of input. The rest of the line stays for the
-  // next read.
-  virtual std::optional<std::u32string> readWord() = 0;
+  // Skips ASCII white space and hands the characters up to the next white
+  // space to consumer, in order; a word has at least one. Returns false,
+  // handing over nothing, at the end of input. The rest of the line stays for
+  // the next read.
+  virtual bool readWord(WordConsumer& consumer) = 0;
 
   // Waits for one key on the controlling terminal, without echo and without
   // touching buffered input; returns at once when there is no terminal.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "text/utf8.h"
 
@@ -82,11 +83,11 @@ std::optional<char32_t> InputReader::readChar() {
   return c;
 }
 
-std::optional<std::u32string> InputReader::readWord() {
+bool InputReader::readWord(WordConsumer& consumer) {
   if (!skipSpace()) {
-    return std::nullopt;
+    return false;
   }
-  std::u32string word;
+  bool wanted = true;
   for (;;) {
     // The common case, plain ASCII, goes byte by byte without decoding.
     while (begin_ < end_) {
@@ -95,19 +96,35 @@ std::optional<std::u32string> InputReader::readWord() {
         break;
       }
       if (isAnswerSpace(b)) {
-        return word;
+        return true;
       }
-      word.push_back(b);
+      wanted = wanted && consumer.take(b);
       ++begin_;
     }
     char32_t c = 0;
     const std::size_t n = peek(&c);
     if (n == 0 || isAnswerSpace(c)) {
-      return word;
+      return true;
     }
-    word.push_back(c);
+    wanted = wanted && consumer.take(c);
     begin_ += n;
   }
+}
+
+std::optional<std::u32string> InputReader::readWord() {
+  class Collector : public WordConsumer {
+   public:
+    bool take(char32_t c) override {
+      word.push_back(c);
+      return true;
+    }
+    std::u32string word;
+  };
+  Collector collector;
+  if (!readWord(collector)) {
+    return std::nullopt;
+  }
+  return std::move(collector.word);
 }
 
 }  // namespace quorvale

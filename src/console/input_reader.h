@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "console/console.h"
+
 namespace quorvale {
 
 // Where the reader gets its bytes: standard input, or a string in tests.
@@ -27,8 +29,9 @@ constexpr bool isAnswerSpace(char32_t c) { return c == U' ' || (c >= U'\t' && c 
 // Splits a stream of UTF-8 bytes into the answers the dialogue asks for: one
 // character, or one word. Invalid bytes become U+FFFD; a sequence cut short
 // by the end of input too. The bytes are pulled from the source only when
-// the buffered ones are used up, so memory stays bounded by the buffer plus
-// the longest word.
+// the buffered ones are used up, and a word's characters are handed on as
+// they are decoded, so memory stays bounded by the buffer whatever the
+// input.
 class InputReader {
  public:
   // REQUIRES: source outlives the reader.
@@ -41,8 +44,14 @@ class InputReader {
   // input.
   std::optional<char32_t> readChar();
 
-  // Skips white space and returns the characters up to the next white space
-  // (which stays unread); nothing at the end of input.
+  // Skips white space and hands the characters up to the next white space
+  // (which stays unread) to consumer; once it declines one, the rest of the
+  // word is skipped. Returns false, handing over nothing, at the end of
+  // input.
+  bool readWord(WordConsumer& consumer);
+
+  // The same, collecting the word whole: for tests and fuzzing, where words
+  // are short. Nothing at the end of input.
   std::optional<std::u32string> readWord();
 
  private:

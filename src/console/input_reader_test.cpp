@@ -117,5 +117,50 @@ TEST(InputReaderTest, ReadsAWordLongerThanItsBuffer) {
   EXPECT_EQ(reader.readWord(), U"5");
 }
 
+// Takes the first `wanted` characters of a word and declines the next one.
+class Prefix : public WordConsumer {
+ public:
+  explicit Prefix(std::size_t wanted) : wanted_(wanted) {}
+  bool take(char32_t c) override {
+    ++offered;
+    if (taken.size() == wanted_) {
+      return false;
+    }
+    taken.push_back(c);
+    return true;
+  }
+  std::u32string taken;
+  std::size_t offered = 0;
+
+ private:
+  std::size_t wanted_;
+};
+
+// Once the consumer declines a character, the rest of the word is skipped
+// unseen, ASCII or not, however the reads cut it, and the next word is read
+// from its start.
+TEST(InputReaderTest, SkipsTheRestOfAWordOnceDeclined) {
+  std::string input = "ab";
+  for (int i = 0; i < 100'000; ++i) {
+    input += i % 2 == 0 ? "x" : "\xD0\x96";
+  }
+  input += "\t\xD0\x96\xD0\x96z\n";
+  for (std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{65'536}}) {
+    ChunkedSource source(input, chunk);
+    InputReader reader(source);
+    Prefix two(2);
+    ASSERT_TRUE(reader.readWord(two));
+    EXPECT_EQ(two.taken, U"ab");
+    EXPECT_EQ(two.offered, 3u);
+    Prefix one(1);
+    ASSERT_TRUE(reader.readWord(one));
+    EXPECT_EQ(one.taken, U"Ж");
+    EXPECT_EQ(one.offered, 2u);
+    Prefix all(10);
+    EXPECT_FALSE(reader.readWord(all));
+    EXPECT_EQ(all.offered, 0u);
+  }
+}
+
 }  // namespace
 }  // namespace quorvale

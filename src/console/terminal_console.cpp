@@ -35,11 +35,11 @@ std::optional<char32_t> TerminalConsole::readChar() {
   return reader_.readChar();
 }
 
-std::optional<std::u32string> TerminalConsole::readWord() {
+bool TerminalConsole::readWord(WordConsumer& consumer) {
   if (outputFailed()) {
-    return std::nullopt;
+    return false;
   }
-  return reader_.readWord();
+  return reader_.readWord(consumer);
 }
 
 void TerminalConsole::waitForKey() {

@@ -30,7 +30,7 @@ class TerminalConsole : public Console {
   Output& out() override { return output_; }
   void flush() override;
   std::optional<char32_t> readChar() override;
-  std::optional<std::u32string> readWord() override;
+  bool readWord(WordConsumer& consumer) override;
   void waitForKey() override;
   void inputEnded() override;
 

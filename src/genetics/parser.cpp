@@ -185,14 +185,19 @@ void GenotypeReader::finish() {
   }
 }
 
-Genotype parseGenotype(std::u32string_view text, Sex starting_sex) {
+GenotypeReader readGenotype(std::u32string_view text, Sex starting_sex) {
   GenotypeReader reader(starting_sex);
-  for (char32_t c : text) {
+  for (const char32_t c : text) {
     if (!reader.feed(c)) {
       break;
     }
   }
   reader.finish();
+  return reader;
+}
+
+Genotype parseGenotype(std::u32string_view text, Sex starting_sex) {
+  const GenotypeReader reader = readGenotype(text, starting_sex);
   if (reader.failed()) {
     throw reader.error();
   }

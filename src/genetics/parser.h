@@ -85,8 +85,11 @@ class GenotypeReader {
   std::optional<GenotypeError> error_;
 };
 
-// The whole text at once, for a text already in memory: what GenotypeReader
-// gives when fed the text. Throws GenotypeError on the first fault.
+// A reader fed the whole text, finished.
+GenotypeReader readGenotype(std::u32string_view text, Sex starting_sex);
+
+// The whole text at once, for a text already in memory: the record
+// readGenotype reads. Throws GenotypeError on the first fault.
 Genotype parseGenotype(std::u32string_view text, Sex starting_sex);
 
 }  // namespace quorvale

@@ -76,20 +76,40 @@ void writeLitter(const Genotype& male, const Genotype& female, Output& out) {
   }
 }
 
+namespace {
+
+// A parse error as a line of the report, the last one.
+void writeErrorLine(const GenotypeError& error, Output& out) {
+  std::u32string line = genotypeErrorText(error);
+  line += U'\n';
+  out.write(line);
+}
+
+}  // namespace
+
 void predictLitter(std::u32string_view male_text, std::u32string_view female_text, Output& out) {
-  Genotype male;
-  Genotype female;
-  try {
-    male = parseGenotype(male_text, Sex::Male);
-    writeParentLine(MessageId::MaleLabel, male, out);
-    female = parseGenotype(female_text, Sex::Female);
-    writeParentLine(MessageId::FemaleLabel, female, out);
-  } catch (const GenotypeError& error) {
-    std::u32string line = genotypeErrorText(error);
-    line += U'\n';
-    out.write(line);
-    return;
+  const GenotypeReader male = readGenotype(male_text, Sex::Male);
+  // As nothing of the female is shown when the male's text fails, her text
+  // is read only when his parses.
+  const GenotypeReader female =
+      male.failed() ? GenotypeReader(Sex::Female) : readGenotype(female_text, Sex::Female);
+  predictLitter(male, female, out);
+}
+
+void predictLitter(const GenotypeReader& male_read, const GenotypeReader& female_read,
+                   Output& out) {
+  // Each parent's line, or the error of the first text that failed, ending
+  // the report.
+  if (male_read.failed()) {
+    return writeErrorLine(male_read.error(), out);
   }
+  Genotype male = male_read.genotype();
+  writeParentLine(MessageId::MaleLabel, male, out);
+  if (female_read.failed()) {
+    return writeErrorLine(female_read.error(), out);
+  }
+  Genotype female = female_read.genotype();
+  writeParentLine(MessageId::FemaleLabel, female, out);
   // Both parents have just been described, so their expressed flags are
   // derived, as the mating checks need.
   writeMatingWarnings(male, female, out);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "genetics/genotype.h"
+#include "genetics/parser.h"
 #include "litter/fraction.h"
 #include "text/output.h"
 
@@ -18,6 +19,11 @@ namespace quorvale {
 // their own probabilities. A text that does not parse ends the report with
 // the parser's message and a line end.
 void predictLitter(std::u32string_view male_text, std::u32string_view female_text, Output& out);
+
+// The same for parents already read: male as a male, female as a female.
+// The female is not looked at when the male's text failed.
+// REQUIRES: both readers finished, the female's unless the male's failed.
+void predictLitter(const GenotypeReader& male, const GenotypeReader& female, Output& out);
 
 // The litter part of the report, from the "Litter: " line on, for parents
 // already parsed. The member lines of a group are not in expansion order:

@@ -29,7 +29,7 @@ class MemoryConsole : public Console {
   Output& out() override { return output_; }
   void flush() override {}
   std::optional<char32_t> readChar() override { return reader_.readChar(); }
-  std::optional<std::u32string> readWord() override { return reader_.readWord(); }
+  bool readWord(WordConsumer& consumer) override { return reader_.readWord(consumer); }
   void waitForKey() override { key_waits_.push_back(output_.bytes().size()); }
   void inputEnded() override { ++input_ended_count_; }
 

@@ -14,10 +14,13 @@ proportion to the offending characters, not to the input.
 
 Every run must end with exit status 0 and nothing on standard error, except
 where output is deliberately made impossible. --max-rss-mb (given only for
-builds without sanitizers) also bounds the peak memory of the run.
+builds without sanitizers) also bounds the peak memory of the run, and runs
+the long-word sessions under an address-space limit of ADDRESS_SPACE_MB: no
+word is ever held whole, so no length of input may make memory run out.
 """
 
 import os
+import resource
 import signal
 import subprocess
 import sys
@@ -30,6 +33,7 @@ ENV = {k: v for k, v in os.environ.items()
 
 MILLION = 1_000_000
 BIG = 50 * MILLION  # characters in the one long word
+ADDRESS_SPACE_MB = 256  # the limit long words are read under
 
 # Both parents heterozygous in every gene: the largest litter there is,
 # 6,377,292 member lines, about 300 MB of report.
@@ -73,18 +77,26 @@ def write_input(f, parts):
         part.write_to(f) if isinstance(part, Repeat) else f.write(part)
 
 
-def run(program, stdin_parts, max_rss_mb=None, read=lambda f: f.read()):
+def limit_address_space():
+    os.setsid()
+    limit = ADDRESS_SPACE_MB << 20
+    resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+
+
+def run(program, stdin_parts, max_rss_mb=None, read=lambda f: f.read(), limit_memory=False):
     """Runs one session on the given input (bytes, or a list of bytes and
     Repeat pieces); returns read(its standard output). The input goes
     through a file, so that a huge input cannot block on a pipe, and the
-    child is reaped with wait4 for its own peak memory."""
+    child is reaped with wait4 for its own peak memory. limit_memory runs
+    it under the address-space limit."""
     with tempfile.TemporaryFile() as stdin, tempfile.TemporaryFile() as stdout, \
             tempfile.TemporaryFile() as stderr:
         write_input(stdin, stdin_parts)
         stdin.flush()
         stdin.seek(0)
-        proc = subprocess.Popen([program], stdin=stdin, stdout=stdout, stderr=stderr,
-                                env=ENV, start_new_session=True)
+        proc = subprocess.Popen([program], stdin=stdin, stdout=stdout, stderr=stderr, env=ENV,
+                                start_new_session=not limit_memory,
+                                preexec_fn=limit_address_space if limit_memory else None)
         timed_out = []
         timer = threading.Timer(TIMEOUT, lambda: (timed_out.append(True), proc.kill()))
         timer.start()
@@ -106,7 +118,9 @@ def run(program, stdin_parts, max_rss_mb=None, read=lambda f: f.read()):
 
 
 def same_output(program, hostile, tame, what, max_rss_mb=None):
-    actual = run(program, hostile, max_rss_mb)
+    # The memory bound comes with the address-space limit: neither suits a
+    # build with sanitizers.
+    actual = run(program, hostile, max_rss_mb, limit_memory=max_rss_mb is not None)
     expected = run(program, tame)
     if actual != expected:
         n = next((i for i, (a, b) in enumerate(zip(actual, expected)) if a != b),
@@ -142,12 +156,16 @@ def long_word_option1(program, max_rss_mb):
     same_output(program, [b"e\n1\n", Repeat("е".encode(), BIG), b"\n5\n"],
                 b"e\n1\n" + "ее".encode() + b"\n5\n", "50M Cyrillic letters at option 1",
                 max_rss_mb)
+    # One that fails at its second pair: the rest of the word is skipped.
+    same_output(program, [b"e\n1\neeXx", Repeat(b"x", BIG - 4), b"\n5\n"], b"e\n1\neeXx\n5\n",
+                "50M-character word failing at its second pair", max_rss_mb)
 
 
 def long_word_option2(program, max_rss_mb):
     # The male's word fails at its last character (which gets the hint);
     # then a valid male word and a female word that fails at its second
-    # token. Both words of a pair are read before either is parsed.
+    # token. Each word is parsed as it is read, but nothing is written
+    # before both words of a pair have been read.
     hostile = [b"e\n2\n", Repeat(b"ToY", (BIG - 1) // 3), b"x\n--\n2\n",
                Repeat(b"ToY", (BIG - 2) // 3), b"ee\nToTo", Repeat(b"x", BIG - 4), b"\n5\n"]
     tame = b"e\n2\nToYToYx\n--\n2\nToYee\nToToxx\n5\n"
@@ -160,6 +178,14 @@ def long_task_number(program, max_rss_mb):
     # atoi-like conversion says, without holding anything but the word.
     hostile = [b"e\n3\n", Repeat(b"9", BIG), b"\n4\n-", Repeat(b"0", BIG), b"7\n5\n"]
     same_output(program, hostile, b"e\n3\n2147483647\n4\n-7\n5\n", "50M-digit task numbers",
+                max_rss_mb)
+
+
+def long_menu_word(program, max_rss_mb):
+    # Of a 50-million-character menu word only the first character counts:
+    # one that is no option, then one that picks option 1.
+    hostile = [b"e\n", Repeat(b"6", BIG), b"\n1", Repeat("б".encode(), BIG - 1), b" ee\n5\n"]
+    same_output(program, hostile, "e\n6\n1б ee\n5\n".encode(), "50M-character menu words",
                 max_rss_mb)
 
 
@@ -350,6 +376,7 @@ CASES = {
     "long-word-option1": long_word_option1,
     "long-word-option2": long_word_option2,
     "long-task-number": long_task_number,
+    "long-menu-word": long_menu_word,
     "menu-words": menu_words,
     "nul-bytes": nul_bytes,
     "invalid-utf8": invalid_utf8,
