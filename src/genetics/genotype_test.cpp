@@ -9,7 +9,9 @@ TEST(DeriveExpressed, WildRecordShowsNothingAndClearsMarker) {
   Genotype g;
   g.expressed[UnnamedMarker] = true;
   deriveExpressed(g);
-  for (bool shown : g.expressed) EXPECT_FALSE(shown);
+  for (bool shown : g.expressed) {
+    EXPECT_FALSE(shown);
+  }
 }
 
 TEST(DeriveExpressed, RecessiveNeedsTwoCopiesDominantOne) {

@@ -7,6 +7,7 @@ namespace {
 // Rows by Language (English, Russian), columns by MessageId.
 constexpr std::u32string_view kMessages[2][MessageCount] = {
     {
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one message, split to fit.
         U"\nOptions: 1 - color from genotype, 2 - predict litter,\n3 - random task, 4 - easy "
         U"random task, 5 - exit.  ",                                    // 0 MenuPrompt
         U"\nCan't parse the following part of genotype: ",              // 1 CannotParse
@@ -41,6 +42,7 @@ constexpr std::u32string_view kMessages[2][MessageCount] = {
         U"\nDid you skip one of the genes in a pair?",  // 30 SkippedGeneHint
     },
     {
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one message, split to fit.
         U"\nВыберите: 1 - окрас по генотипу, 2 - окрасы потомства,\n 3 - задача, 4 - легкая "
         U"задача, 5 - выход.   ",                                  // 0 MenuPrompt
         U"\nНе поддается расшифровке следующая часть генотипа: ",  // 1 CannotParse

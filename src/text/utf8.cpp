@@ -4,8 +4,9 @@ namespace quorvale {
 
 void appendUtf8(std::u32string_view text, std::string& out) {
   for (char32_t c : text) {
-    if (c >= 0xD800 && c <= 0xDFFF) c = kReplacementCharacter;
-    if (c > 0x10FFFF) c = kReplacementCharacter;
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+      c = kReplacementCharacter;
+    }
     if (c < 0x80) {
       out.push_back(static_cast<char>(c));
     } else if (c < 0x800) {
@@ -49,22 +50,34 @@ std::size_t decodeUtf8At(std::string_view bytes, std::size_t pos, bool more_may_
     length = 2;
   } else if (lead >= 0xE0 && lead <= 0xEF) {
     length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
+    if (lead == 0xE0) {
+      low = 0xA0;
+    }
+    if (lead == 0xED) {
+      high = 0x9F;
+    }
   } else if (lead >= 0xF0 && lead <= 0xF4) {
     length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
+    if (lead == 0xF0) {
+      low = 0x90;
+    }
+    if (lead == 0xF4) {
+      high = 0x8F;
+    }
   } else {
     return 1;  // a continuation byte or a byte that never starts a sequence
   }
   char32_t code = lead & (0xFF >> (length + 1));
   for (std::size_t k = 1; k < length; ++k) {
-    if (pos + k >= bytes.size()) return more_may_follow ? 0 : 1;
+    if (pos + k >= bytes.size()) {
+      return more_may_follow ? 0 : 1;
+    }
     const unsigned char b = byte(pos + k);
     const unsigned char lo = k == 1 ? low : 0x80;
     const unsigned char hi = k == 1 ? high : 0xBF;
-    if (b < lo || b > hi) return 1;
+    if (b < lo || b > hi) {
+      return 1;
+    }
     code = (code << 6) | (b & 0x3F);
   }
   *out = code;
