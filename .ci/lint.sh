@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Lint: fails on any finding of
+#  - the module layering: a module of the program includes only itself and
+#    the modules below it;
+#  - clang-format (.clang-format) over every .cpp and .h;
+#  - clang-tidy (.clang-tidy) over every source of the compile database of
+#    the test preset's build, with the headers of src/ it includes, and over
+#    the fuzz targets and benchmarks, which that build does not compile.
+# Needs the test preset configured (the README's test command does that).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+echo "-- layering"
+# Which modules the files of each module may include, bottom-up. The unit
+# tests (*_test.cpp) and the test support (src/testing) may include any.
+declare -A allowed=(
+  [genetics]="genetics"
+  [text]="text genetics"
+  [phenotype]="phenotype text genetics"
+  [litter]="litter phenotype text genetics"
+  [tasks]="tasks litter phenotype text genetics"
+  [console]="console text"
+  [app]="app console tasks litter phenotype text genetics"
+)
+status=0
+for dir in src/*/; do
+  module=$(basename "$dir")
+  [[ $module == testing ]] && continue
+  if [[ -z ${allowed[$module]+set} ]]; then
+    echo "src/$module: a module missing from the layering table in $0"
+    status=1
+    continue
+  fi
+  for file in "$dir"*.h "$dir"*.cpp; do
+    [[ -e $file && $file != *_test.cpp ]] || continue
+    while IFS= read -r line; do
+      included=${line#*:}
+      included=${included#*\"}
+      target=${included%%/*}
+      if [[ " ${allowed[$module]} " != *" $target "* ]]; then
+        echo "$file: includes ${included%\"*} (src/$module may include: ${allowed[$module]})"
+        status=1
+      fi
+    done < <(grep -n '^#include "[a-z_]*/' "$file" || true)
+  done
+done
+[[ $status == 0 ]] || exit 1
+
+echo "-- clang-format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+echo "-- clang-tidy"
+# The compile database comes from the GCC build; clang-tidy does not know
+# GCC-only warning options such as -Wno-restrict. Its count of warnings in
+# code outside src/ (the standard library, GoogleTest) is noise here.
+quiet_tidy() {
+  clang-tidy --quiet --warnings-as-errors='*' "$@" 2> >(grep -v ' warnings\? generated\.$' >&2)
+}
+export -f quiet_tidy
+python3 -c 'import json, sys
+for entry in json.load(open(sys.argv[1])):
+    print(entry["file"])' build/test/compile_commands.json |
+  sort -u |
+  xargs -P 2 -n 4 bash -c 'quiet_tidy -p build/test --extra-arg=-Wno-unknown-warning-option "$@"' _
+mapfile -t others < <(git ls-files 'fuzz/*.cpp' 'bench/*.cpp')
+quiet_tidy "${others[@]}" -- -std=c++20 -Isrc -Ifuzz
