@@ -15,6 +15,7 @@
 #include "tasks/task.h"
 #include "testing/memory_console.h"
 #include "testing/string_output.h"
+#include "testing/test_support.h"
 #include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/utf8.h"
@@ -76,8 +77,7 @@ std::string taskLine(int gene_count, std::uint32_t seed, const std::string& pres
 
 class DialogueTest : public ::testing::Test {
  protected:
-  void SetUp() override { setCurrentLanguage(Language::English); }
-  void TearDown() override { setCurrentLanguage(Language::English); }
+  testing::LanguageScope language_;  // English for each test, restored after it
 
   // Runs a whole dialogue on input; the output goes to output_.
   void run(const std::string& input, std::size_t chunk = 4096) {

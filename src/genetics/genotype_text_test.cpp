@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "genetics/parser.h"
+#include "testing/test_support.h"
 #include "text/utf8.h"
 
 namespace quorvale {
@@ -27,14 +28,7 @@ constexpr bool kSlowBuild = true;
 constexpr bool kSlowBuild = false;
 #endif
 
-Genotype record(std::initializer_list<std::pair<GeneIndex, int>> counts, Sex sex) {
-  Genotype g;
-  for (auto [gene_index, count] : counts) {
-    g.alleleCount[gene_index] = count;
-  }
-  setSex(g, sex);
-  return g;
-}
+using testing::animal;
 
 // Genes 0 to 12 at `count`, Yellow at `yellow`.
 Genotype everyGeneAt(int count, int yellow, Sex sex) {
@@ -65,21 +59,21 @@ TEST(GenotypeText, Examples) {
   using namespace gene;  // the rows read like the notation
   const Sex none = Sex::Unspecified;
   const std::vector<std::pair<Genotype, std::string>> examples = {
-      {record({}, none), "--"},
-      {record({}, Sex::Male), "--"},
-      {record({}, Sex::Female), "--"},
-      {record({{e, 2}, {dg, 1}, {u, 1}}, none), "eeDgdgUu"},
-      {record({{e, 1}, {u, 2}}, none), "EeUU"},
-      {record({{a, 2}, {ba, 1}}, none), "aaBaba"},
-      {record({{e, 2}, {to, 2}}, Sex::Male), "eeToY"},
-      {record({{to, 1}}, Sex::Female), "Toto"},
-      {record({{to, 2}}, Sex::Female), "ToTo"},
-      {record({{to, 2}}, none), "--"},
-      {record({{to, 1}}, none), "Toto"},
-      {record({{e, 2}}, Sex::Male), "ee"},  // no "toY" for a male without Yellow
-      {record({{dg, 1}, {sg, 2}}, none), "DgdgSgSg"},
-      {record({{l, 1}, {lg, 2}}, none), "LlLgLg"},
-      {record({{e, -1}, {p, 7}, {u, 5}}, none), "ppUU"},  // 0 or less, more than 2
+      {animal({}, none), "--"},
+      {animal({}, Sex::Male), "--"},
+      {animal({}, Sex::Female), "--"},
+      {animal({{e, 2}, {dg, 1}, {u, 1}}, none), "eeDgdgUu"},
+      {animal({{e, 1}, {u, 2}}, none), "EeUU"},
+      {animal({{a, 2}, {ba, 1}}, none), "aaBaba"},
+      {animal({{e, 2}, {to, 2}}, Sex::Male), "eeToY"},
+      {animal({{to, 1}}, Sex::Female), "Toto"},
+      {animal({{to, 2}}, Sex::Female), "ToTo"},
+      {animal({{to, 2}}, none), "--"},
+      {animal({{to, 1}}, none), "Toto"},
+      {animal({{e, 2}}, Sex::Male), "ee"},  // no "toY" for a male without Yellow
+      {animal({{dg, 1}, {sg, 2}}, none), "DgdgSgSg"},
+      {animal({{l, 1}, {lg, 2}}, none), "LlLgLg"},
+      {animal({{e, -1}, {p, 7}, {u, 5}}, none), "ppUU"},  // 0 or less, more than 2
       // Every gene at once, in table order.
       {everyGeneAt(1, 2, Sex::Male), "EeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsToY"},
       {everyGeneAt(2, 2, Sex::Female), "eedgdgppaacdcdrdrdllUUBaBaSaSaSgSgLgLgDsDsToTo"},
@@ -90,7 +84,7 @@ TEST(GenotypeText, Examples) {
 }
 
 TEST(GenotypeText, IgnoresExpressedFlags) {
-  Genotype g = record({{gene::u, 1}}, Sex::Male);
+  Genotype g = animal({{gene::u, 1}}, Sex::Male);
   g.expressed.fill(true);
   EXPECT_EQ(textOf(g), "Uu");
 }
@@ -152,11 +146,11 @@ TEST(GenotypeText, RoundTripOfEveryRecord) {
 // Read without its sex, a text restores the sex only when Yellow is written.
 TEST(GenotypeText, ReadWithoutSex) {
   const std::vector<std::pair<Genotype, Sex>> cases = {
-      {record({{gene::to, 2}}, Sex::Male), Sex::Male},
-      {record({{gene::to, 2}}, Sex::Female), Sex::Female},
-      {record({{gene::to, 1}}, Sex::Female), Sex::Female},
-      {record({{gene::e, 2}}, Sex::Male), Sex::Unspecified},
-      {record({{gene::e, 2}}, Sex::Female), Sex::Unspecified},
+      {animal({{gene::to, 2}}, Sex::Male), Sex::Male},
+      {animal({{gene::to, 2}}, Sex::Female), Sex::Female},
+      {animal({{gene::to, 1}}, Sex::Female), Sex::Female},
+      {animal({{gene::e, 2}}, Sex::Male), Sex::Unspecified},
+      {animal({{gene::e, 2}}, Sex::Female), Sex::Unspecified},
   };
   for (const auto& [g, sex] : cases) {
     const std::u32string text = genotypeText(g);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "testing/test_support.h"
 #include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/messages.h"
@@ -14,19 +15,7 @@
 namespace quorvale {
 namespace {
 
-// Switches the language of the run for one test and restores it afterwards.
-class LanguageScope {
- public:
-  explicit LanguageScope(Language language) : saved_(currentLanguage()) {
-    setCurrentLanguage(language);
-  }
-  ~LanguageScope() { setCurrentLanguage(saved_); }
-  LanguageScope(const LanguageScope&) = delete;
-  LanguageScope& operator=(const LanguageScope&) = delete;
-
- private:
-  Language saved_;
-};
+using testing::LanguageScope;
 
 // What a parse gives, as one comparable UTF-8 line: the thrown text, or the
 // counts of the genes given and the sex.

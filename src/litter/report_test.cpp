@@ -17,6 +17,7 @@
 #include "testing/cross.h"
 #include "testing/fraction_text.h"
 #include "testing/string_output.h"
+#include "testing/test_support.h"
 #include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/messages.h"
@@ -27,7 +28,7 @@ namespace {
 
 class LitterReport : public ::testing::Test {
  protected:
-  void TearDown() override { setCurrentLanguage(Language::English); }
+  testing::LanguageScope language_;  // English for each test, restored after it
 };
 
 // The order of member lines inside a group is free, so reports are compared

@@ -85,14 +85,13 @@ TEST(DescribeCarriedGenes, WorkedExamples) {
 }
 
 TEST(DescribeCarriedGenes, CurrentLanguageOverloadFollowsTheRun) {
-  const Language saved = currentLanguage();
+  const testing::LanguageScope scope;
   Genotype g = animal({{e, 1}, {p, 1}});
   describePhenotype(g, true, true);
   setCurrentLanguage(Language::Russian);
   EXPECT_EQ(utf8(describeCarriedGenes(g)), "носит гены кремового и коричного");
   setCurrentLanguage(Language::English);
   EXPECT_EQ(utf8(describeCarriedGenes(g)), "carries genes of Cream and Cinnamon");
-  setCurrentLanguage(saved);
 }
 
 // Over every genotype: unnamed and lethal colours say nothing, and no line

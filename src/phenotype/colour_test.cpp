@@ -177,13 +177,12 @@ TEST(CoatColourName, RussianNamesKeepTheirLatinFirstLetter) {
 }
 
 TEST(CoatColourName, CurrentLanguageOverloadFollowsTheRun) {
-  const Language saved = currentLanguage();
+  const testing::LanguageScope scope;
   Genotype g = animal({{dg, 2}, {u, 1}});
   setCurrentLanguage(Language::Russian);
   EXPECT_EQ(utf8(coatColourName(deriveExpressed(g))), "темно-серый копченый КШ");
   setCurrentLanguage(Language::English);
   EXPECT_EQ(utf8(coatColourName(deriveExpressed(g))), "SH Umbrous Dark Grey");
-  setCurrentLanguage(saved);
 }
 
 TEST(CoatColourName, AppendKeepsWhatIsAlreadyThere) {

@@ -115,13 +115,12 @@ TEST(DescribePhenotype, RederivesStaleFlagsAndClearsTheMarker) {
 }
 
 TEST(DescribePhenotype, CurrentLanguageOverloadFollowsTheRun) {
-  const Language saved = currentLanguage();
+  const testing::LanguageScope scope;
   Genotype g = animal({{to, 1}}, Sex::Female);
   setCurrentLanguage(Language::Russian);
   EXPECT_EQ(utf8(describePhenotype(g, true, true)), "золотистый черепаховый КШ, самка");
   setCurrentLanguage(Language::English);
   EXPECT_EQ(utf8(describePhenotype(g, true, true)), "SH Golden Tortoiseshell, female");
-  setCurrentLanguage(saved);
 }
 
 TEST(ListUndesirableCombinations, FindingsInRuleOrder) {
@@ -156,7 +155,7 @@ TEST(ListUndesirableCombinations, FindingsInRuleOrder) {
 // for another with the same value (0 and 1 of a recessive gene, 1 and 2 of
 // Umbrous or Banded) must never change a description, in either language.
 TEST(DescribedGeneValue, CountsOfTheSameValueDescribeAlike) {
-  const Language saved = currentLanguage();
+  const testing::LanguageScope scope;
   std::mt19937 random(99);
   for (Language language : {Language::English, Language::Russian}) {
     setCurrentLanguage(language);
@@ -178,7 +177,6 @@ TEST(DescribedGeneValue, CountsOfTheSameValueDescribeAlike) {
       }
     }
   }
-  setCurrentLanguage(saved);
 }
 
 // Over every genotype and sex: describing is repeatable, the plain

@@ -13,13 +13,14 @@
 #include "genetics/parser.h"
 #include "litter/mating.h"
 #include "phenotype/description.h"
+#include "testing/test_support.h"
 #include "text/language.h"
 #include "text/utf8.h"
 
 namespace quorvale {
 namespace {
 
-std::string utf8(const std::u32string& text) { return toUtf8(text); }
+using testing::utf8;
 
 TEST(RolledAlleleCount, FollowsTheTableOfEachKindOfGene) {
   struct Case {
@@ -227,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(RandomAndEasy, GenerateTaskProperties, ::testing::Value
 // Colour naming makes the same decisions in both languages, so a task number
 // must give the same exercise whichever language the user chose.
 TEST(GenerateTask, SameTaskInEitherLanguage) {
-  const Language before = currentLanguage();
+  const testing::LanguageScope scope;
   for (int gene_count : {7, 2}) {
     for (std::uint32_t task = 1; task <= 1000; ++task) {
       setCurrentLanguage(Language::English);
@@ -240,7 +241,6 @@ TEST(GenerateTask, SameTaskInEitherLanguage) {
       ASSERT_EQ(utf8(english.female), utf8(russian.female)) << task;
     }
   }
-  setCurrentLanguage(before);
 }
 
 }  // namespace

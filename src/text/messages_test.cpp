@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "testing/test_support.h"
 #include "text/language.h"
 #include "text/utf8.h"
 
@@ -104,7 +105,7 @@ int trailingBlanks(std::string_view text) {
 // Restores the language of the run after each test.
 class MessagesTest : public ::testing::Test {
  protected:
-  void TearDown() override { setCurrentLanguage(Language::English); }
+  testing::LanguageScope language_;
 };
 
 TEST_F(MessagesTest, EveryMessageIsExactInBothLanguages) {
