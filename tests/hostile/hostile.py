@@ -294,7 +294,9 @@ def full_disk(program, max_rss_mb):
     if not os.path.exists("/dev/full"):
         print("no /dev/full here")
         return 77
-    for stdin_bytes in (b"e\n5\n", LARGEST_LITTER):
+    # The menu in either language (Cyrillic text too must fail to be
+    # written), and the largest report.
+    for stdin_bytes in (b"e\n5\n", b"r\n5\n", LARGEST_LITTER):
         with tempfile.TemporaryFile() as stdin, open("/dev/full", "wb") as full:
             stdin.write(stdin_bytes)
             stdin.seek(0)
@@ -307,6 +309,18 @@ def full_disk(program, max_rss_mb):
 
 
 def closed_pipe(program, max_rss_mb):
+    # A pipe whose reader is gone before the program starts: far more menus
+    # than a pipe holds, so the program must find the pipe closed, whenever
+    # the close happens.
+    proc = subprocess.Popen([program], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, env=ENV, start_new_session=True)
+    proc.stdout.close()
+    try:
+        proc.stdin.write(b"e\n" + b"6\n" * 200_000 + b"5\n")
+        proc.stdin.close()
+    except BrokenPipeError:
+        pass
+    check(proc.wait(timeout=TIMEOUT) != 0, "output to a closed pipe was reported as success")
     # `quorvale | head -c 100` on the largest litter: once the reader is
     # gone the program ends, by SIGPIPE or with a non-zero status, and does
     # not go on to report success. Tried with SIGPIPE as it usually is and
