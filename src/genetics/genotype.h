@@ -38,40 +38,24 @@ constexpr bool isSexLinked(GeneIndex g) { return g == gene::to; }
 
 // The symbol of a gene, always in lower case ("e", "dg", ...). An allele is
 // written as the symbol with the case of its first letter telling which
-// allele it is; see capitalIsMutant.
+// allele it is; see kCapitalIsMutant.
 std::string_view geneSymbol(GeneIndex g);
 
-// The three kinds of gene, in gene-table order.
-enum class GeneKind : std::uint8_t { Recessive, Dominant, SexLinked };
-
-// REQUIRES: 0 <= g < GeneCount.
-constexpr GeneKind geneKind(GeneIndex g) {
-  return isRecessive(g)  ? GeneKind::Recessive
-         : isDominant(g) ? GeneKind::Dominant
-                         : GeneKind::SexLinked;
-}
-
-// The allele-case table: whether an allele whose first letter is a capital is
-// the mutant one, by kind of gene. The wild allele of a recessive gene is the
-// capital ("E" beside the mutant "e"); a dominant mutant and Yellow are
-// written with a capital ("U", "To").
-inline constexpr bool kCapitalIsMutant[3] = {
-    false,  // Recessive
-    true,   // Dominant
-    true,   // SexLinked
-};
-
-constexpr bool capitalIsMutant(GeneIndex g) {
-  return kCapitalIsMutant[static_cast<int>(geneKind(g))];
-}
+// The allele-case table: whether an allele whose first letter is a capital
+// is the mutant one, for recessive genes, dominant genes and the sex-linked
+// Yellow. The wild allele of a recessive gene is the capital ("E" beside the
+// mutant "e"); a dominant mutant and Yellow are written with a capital ("U",
+// "To").
+inline constexpr bool kCapitalIsMutant[3] = {false, true, true};
 
 // The number of mutant alleles in a pair of gene g whose two first letters
 // include `capitals` capitals. The mapping is its own inverse, so it also
 // gives the number of capitals with which `capitals` mutant alleles are
 // written.
-// REQUIRES: 0 <= capitals <= 2.
+// REQUIRES: 0 <= g < GeneCount, 0 <= capitals <= 2.
 constexpr int mutantCountOfCapitals(GeneIndex g, int capitals) {
-  return capitalIsMutant(g) ? capitals : 2 - capitals;
+  const bool capital_is_mutant = kCapitalIsMutant[isRecessive(g) ? 0 : isDominant(g) ? 1 : 2];
+  return capital_is_mutant ? capitals : 2 - capitals;
 }
 
 // The sex of an animal, held in alleleCount[SexSlot].

@@ -107,6 +107,24 @@ constexpr bool rowsAreNumberedInOrder() {
   return true;
 }
 static_assert(rowsAreNumberedInOrder(), "the chart's rows are numbered 1, 2, 3, ...");
+
+// The kind of coat each base colour makes (see CoatKind).
+constexpr CoatKind coatKind(BaseColour colour) {
+  switch (colour) {
+    case BaseColour::Lethal:
+      return CoatKind::Lethal;
+    case BaseColour::Unnamed:
+      return CoatKind::Unnamed;
+    case BaseColour::FeWhite:
+    case BaseColour::DeFeWhite:
+    case BaseColour::DeWhite:
+    case BaseColour::BeWhite:
+      return CoatKind::White;
+    default:
+      return CoatKind::Coloured;
+  }
+}
+
 // The carrier line tells the two whites apart by DE White alone, so every
 // white row is a DE White row or a silver-grey white row, and the lethal
 // row, which comes first, is the only lethal one.
@@ -195,9 +213,8 @@ int colourRuleRow(const Genotype& g) {
 BaseColour colourOfRow(int row) { return kColourChart[row - 1].colour; }
 
 CoatClass classifyCoat(const Genotype& g) {
-  const int row = colourRuleRow(g);
-  const BaseColour base = colourOfRow(row);
-  return {row, base, coatKind(base)};
+  const BaseColour base = colourOfRow(colourRuleRow(g));
+  return {base, coatKind(base)};
 }
 
 std::u32string_view baseColourText(BaseColour colour, Language language) {

@@ -79,28 +79,11 @@ std::u32string_view baseColourText(BaseColour colour, Language language);
 // lethal combination are written alone, without sex or carrier line.
 enum class CoatKind : std::uint8_t { Coloured, White, Unnamed, Lethal };
 
-constexpr CoatKind coatKind(BaseColour colour) {
-  switch (colour) {
-    case BaseColour::Lethal:
-      return CoatKind::Lethal;
-    case BaseColour::Unnamed:
-      return CoatKind::Unnamed;
-    case BaseColour::FeWhite:
-    case BaseColour::DeFeWhite:
-    case BaseColour::DeWhite:
-    case BaseColour::BeWhite:
-      return CoatKind::White;
-    default:
-      return CoatKind::Coloured;
-  }
-}
-
 // An animal's coat as the colour chart classifies it. Naming, the sex
 // suffix, the carrier line and the task generator all read this one value.
 struct CoatClass {
-  int row = ColourRuleCount;  // the first row of the chart that applies
-  BaseColour base = BaseColour::Golden;
-  CoatKind kind = CoatKind::Coloured;
+  BaseColour base;
+  CoatKind kind;
 };
 
 // REQUIRES: deriveExpressed has run on g.
