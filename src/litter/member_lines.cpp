@@ -39,6 +39,12 @@ MemberLines::MemberLines(const GroupedLitter& litter) : litter_(litter) {
   }
 }
 
+template <std::size_t N>
+void MemberLines::clear(Slot<N>& slot) {
+  slot.size = 0;
+  slot.halvings = 0;
+}
+
 template <std::size_t N, std::size_t M>
 void MemberLines::append(Slot<N>& slot, const Slot<M>& text) {
   static_assert(M <= N);
@@ -62,7 +68,10 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
   const std::array<int, GeneCount> chosen = classesOf(litter_, combination);
 
   // The lead, the wheels and their segments.
-  lead_ = Segment{};
+  // Only sizes and halvings are reset: bytes past a text's size are junk
+  // anyway, and clearing them would cost more than the lines of most
+  // combinations.
+  clear(lead_);
   Segment* last = &lead_;  // what a gene that does not turn joins
   std::size_t last_options = 1;
   wheel_count_ = 0;
@@ -78,7 +87,7 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
     option_count_[w] = tokens.size();
     digit_[w] = 0;
     for (std::size_t o = 0; o < tokens.size(); ++o) {
-      segments_[w][o] = Segment{};
+      clear(segments_[w][o]);
       append(segments_[w][o], tokens[o]);
     }
     last = segments_[w].data();
@@ -97,13 +106,17 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
   // again only from the wheel that turned.
   std::size_t longest_tail = 0;
   empty_tail_ = false;
-  Text tail;
+  Text& tail = tail_;
+  clear(tail);
   text_at_[static_cast<std::size_t>(slow_count_)] = 0;
   halvings_before_[static_cast<std::size_t>(slow_count_)] = 0;
   spell(tail, slow_count_, wheel_count_);
   for (std::size_t t = 0;;) {
+    // A tail's text, with its line end, fits one copy.
     Text& made = tails_[t];
-    made = tail;
+    std::memcpy(made.bytes.data(), tail.bytes.data(), kTextCopy);
+    made.size = tail.size;
+    made.halvings = tail.halvings;
     made.bytes[made.size++] = '\n';
     longest_tail = std::max(longest_tail, made.size);
     empty_tail_ = empty_tail_ || made.size == 1;
@@ -133,7 +146,7 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
   }
 
   // The first head, and the longest any head of the combination can be.
-  head_ = Text{};
+  clear(head_);
   append(head_, lead_);
   text_at_[0] = head_.size;
   halvings_before_[0] = head_.halvings;

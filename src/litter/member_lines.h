@@ -70,6 +70,10 @@ class MemberLines {
   static constexpr std::size_t kMostTails = 8;
   static_assert(kMostTails * kLineReach <= Output::kMaxAsciiRoom);
 
+  // Empties slot.
+  template <std::size_t N>
+  static void clear(Slot<N>& slot);
+
   // Appends text to slot.
   // REQUIRES: the slot has room for a copy of all of text's bytes.
   template <std::size_t N, std::size_t M>
@@ -103,6 +107,7 @@ class MemberLines {
   int slow_count_ = 0;
   std::array<Text, kMostTails> tails_{};
   std::size_t tail_count_ = 0;
+  Text tail_;  // the tail being made
   // Whether a tail has no text, and the tails to use under an empty head.
   bool empty_tail_ = false;
   std::array<Text, kMostTails> wild_tails_{};
