@@ -67,15 +67,33 @@ void MemberLines::spell(Text& text, int from, int end) {
 void MemberLines::write(std::uint32_t combination, Output& out) {
   const std::array<int, GeneCount> chosen = classesOf(litter_, combination);
 
-  // The lead, the wheels and their segments.
-  // Only sizes and halvings are reset: bytes past a text's size are junk
-  // anyway, and clearing them would cost more than the lines of most
-  // combinations.
-  clear(lead_);
-  Segment* last = &lead_;  // what a gene that does not turn joins
-  std::size_t last_options = 1;
-  wheel_count_ = 0;
-  for (GeneIndex g = 0; g < GeneCount; ++g) {
+  // The lead, the wheels and their segments. Consecutive combinations
+  // mostly differ only in their last genes, so the segments are made again
+  // only from the first gene that differs, from the state noted before it.
+  GeneIndex from = 0;
+  if (made_any_) {
+    while (from < GeneCount - 1 && chosen[from] == chosen_[from]) {
+      ++from;
+    }
+  }
+  made_any_ = true;
+  chosen_ = chosen;
+  wheel_count_ = wheels_before_[from];
+  // What a gene that does not turn joins: the lead or the last wheel's
+  // segments. Only sizes and halvings are reset: bytes past a text's size
+  // are junk anyway.
+  Segment* last = wheel_count_ == 0 ? &lead_ : segments_[wheel_count_ - 1].data();
+  std::size_t last_options = wheel_count_ == 0 ? 1 : option_count_[wheel_count_ - 1];
+  for (std::size_t o = 0; o < last_options; ++o) {
+    last[o].size = size_before_[from][o];
+    last[o].halvings = halvings_of_before_[from][o];
+  }
+  for (GeneIndex g = from; g < GeneCount; ++g) {
+    wheels_before_[g] = wheel_count_;
+    for (std::size_t o = 0; o < last_options; ++o) {
+      size_before_[g][o] = last[o].size;
+      halvings_of_before_[g][o] = last[o].halvings;
+    }
     const std::vector<Token>& tokens = tokens_[g][static_cast<std::size_t>(chosen[g])];
     if (tokens.size() == 1) {
       for (std::size_t o = 0; o < last_options; ++o) {
@@ -85,7 +103,6 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
     }
     const auto w = static_cast<std::size_t>(wheel_count_++);
     option_count_[w] = tokens.size();
-    digit_[w] = 0;
     for (std::size_t o = 0; o < tokens.size(); ++o) {
       clear(segments_[w][o]);
       append(segments_[w][o], tokens[o]);
@@ -93,6 +110,9 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
     last = segments_[w].data();
     last_options = tokens.size();
   }
+  // Every wheel starts at its first option; a whole round of the odometer
+  // leaves the slow wheels there, but the tails leave the fast ones turned.
+  digit_.fill(0);
 
   // The fast wheels: the last ones, as many as give at most kMostTails tails.
   tail_count_ = 1;

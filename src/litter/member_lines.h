@@ -105,6 +105,14 @@ class MemberLines {
   std::array<std::size_t, GeneCount> digit_{};
   int wheel_count_ = 0;
   int slow_count_ = 0;
+  // The classes of the combination last written, whether there was one,
+  // and for each gene the state before it joined the segments: the number
+  // of wheels, and the sizes and halvings of what it joined.
+  std::array<int, GeneCount> chosen_{};
+  bool made_any_ = false;
+  std::array<int, GeneCount> wheels_before_{};
+  std::array<std::array<std::size_t, kMostOptions>, GeneCount> size_before_{};
+  std::array<std::array<int, kMostOptions>, GeneCount> halvings_of_before_{};
   std::array<Text, kMostTails> tails_{};
   std::size_t tail_count_ = 0;
   Text tail_;  // the tail being made
