@@ -94,16 +94,19 @@ struct SameDescription {
   }
 };
 
+// A gene has at most four children, so at most four classes: a combination
+// holds each gene's class in two bits, gene 0 in the highest, so ascending
+// combinations follow the expansion order of the cross, and decoding one
+// takes no division.
+constexpr int kClassBits = 2;
+static_assert(kClassBits * GeneCount <= 32);
+
 }  // namespace
 
-std::array<int, GeneCount> classesOf(const GroupedLitter& litter, std::uint32_t combination) {
-  // Gene 0 is the most significant digit, so ascending combinations follow
-  // the expansion order of the cross.
+std::array<int, GeneCount> classesOf(const GroupedLitter& /*litter*/, std::uint32_t combination) {
   std::array<int, GeneCount> chosen{};
-  for (GeneIndex g = GeneCount - 1; g >= 0; --g) {
-    const auto radix = static_cast<std::uint32_t>(litter.classes[g].size());
-    chosen[g] = static_cast<int>(combination % radix);
-    combination /= radix;
+  for (GeneIndex g = 0; g < GeneCount; ++g) {
+    chosen[g] = static_cast<int>((combination >> kClassBits * (GeneCount - 1 - g)) & 3u);
   }
   return chosen;
 }
@@ -124,7 +127,11 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
   // describe its representative and file it under that description.
   std::unordered_map<std::u32string, std::size_t, DescriptionHash, SameDescription> group_of;
   std::array<int, GeneCount> chosen{};
-  for (std::uint32_t combination = 0; combination < combinations; ++combination) {
+  for (std::uint32_t counted = 0; counted < combinations; ++counted) {
+    std::uint32_t combination = 0;
+    for (GeneIndex g = 0; g < GeneCount; ++g) {
+      combination = combination << kClassBits | static_cast<std::uint32_t>(chosen[g]);
+    }
     Genotype representative;
     std::uint64_t chance = 1;
     for (GeneIndex g = 0; g < GeneCount; ++g) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace quorvale {
 namespace {
 
@@ -29,8 +32,13 @@ TEST(PhenotypeGroups, ClassesKeepExpansionOrderAndChances) {
   EXPECT_EQ(litter.classes[gene::dg].size(), 1u);
   EXPECT_EQ(litter.wildText, "--");
 
-  // Combinations count with gene 0 most significant.
-  const std::array<int, GeneCount> last = classesOf(litter, 5);
+  // Combinations count with gene 0 most significant: the last one takes
+  // the last class of every gene.
+  std::uint32_t highest = 0;
+  for (const PhenotypeGroup& group : litter.groups) {
+    highest = std::max(highest, group.combinations.back());
+  }
+  const std::array<int, GeneCount> last = classesOf(litter, highest);
   EXPECT_EQ(last[gene::e], 1);
   EXPECT_EQ(last[gene::sa], 2);
 
