@@ -103,7 +103,7 @@ bool asksForLargeLitter(std::string_view input, std::size_t* report_requests) {
   // '2', '3' or '4' anywhere is counted as a possible request.
   *report_requests = static_cast<std::size_t>(std::count_if(
       input.begin(), input.end(), [](char c) { return c == '2' || c == '3' || c == '4'; }));
-  while (const std::optional<std::u32string> word = reader.readWord()) {
+  while (const std::optional<std::u32string> word = quorvale::readWholeWord(reader)) {
     const int h =
         std::max(heterozygousGenes(*word, Sex::Male), heterozygousGenes(*word, Sex::Female));
     if (h > largest) {

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <string_view>
-#include <utility>
 
 #include "text/utf8.h"
 
@@ -109,22 +108,6 @@ bool InputReader::readWord(WordConsumer& consumer) {
     wanted = wanted && consumer.take(c);
     begin_ += n;
   }
-}
-
-std::optional<std::u32string> InputReader::readWord() {
-  class Collector : public WordConsumer {
-   public:
-    bool take(char32_t c) override {
-      word.push_back(c);
-      return true;
-    }
-    std::u32string word;
-  };
-  Collector collector;
-  if (!readWord(collector)) {
-    return std::nullopt;
-  }
-  return std::move(collector.word);
 }
 
 }  // namespace quorvale

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "console/console.h"
@@ -49,10 +48,6 @@ class InputReader {
   // word is skipped. Returns false, handing over nothing, at the end of
   // input.
   bool readWord(WordConsumer& consumer);
-
-  // The same, collecting the word whole: for tests and fuzzing, where words
-  // are short. Nothing at the end of input.
-  std::optional<std::u32string> readWord();
 
  private:
   // Decodes the character at the read position into *c and returns its

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/memory_console.h"
+
 namespace quorvale {
 namespace {
 
@@ -35,7 +37,7 @@ std::vector<std::u32string> allWords(const std::string& input, std::size_t chunk
   ChunkedSource source(input, chunk);
   InputReader reader(source);
   std::vector<std::u32string> words;
-  while (std::optional<std::u32string> w = reader.readWord()) {
+  while (std::optional<std::u32string> w = readWholeWord(reader)) {
     words.push_back(*w);
   }
   return words;
@@ -84,18 +86,18 @@ TEST(InputReaderTest, ReadsOneCharacterAtATimeAndLeavesTheRest) {
   EXPECT_EQ(reader.readChar(), U'y');
   EXPECT_EQ(reader.readChar(), U'z');
   EXPECT_EQ(reader.readChar(), U'\u0435');  // a Cyrillic "е", not the Latin e
-  EXPECT_EQ(reader.readWord(), U"nglish");
-  EXPECT_EQ(reader.readWord(), U"5");
+  EXPECT_EQ(readWholeWord(reader), U"nglish");
+  EXPECT_EQ(readWholeWord(reader), U"5");
   EXPECT_EQ(reader.readChar(), std::nullopt);
-  EXPECT_EQ(reader.readWord(), std::nullopt);
+  EXPECT_EQ(readWholeWord(reader), std::nullopt);
 }
 
 TEST(InputReaderTest, StopsAskingTheSourceAfterTheEnd) {
   ChunkedSource source("a", 4096);
   InputReader reader(source);
-  EXPECT_EQ(reader.readWord(), U"a");
+  EXPECT_EQ(readWholeWord(reader), U"a");
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(reader.readWord(), std::nullopt);
+    EXPECT_EQ(readWholeWord(reader), std::nullopt);
   }
   EXPECT_EQ(source.reads, 2);
 }
@@ -109,12 +111,12 @@ TEST(InputReaderTest, ReadsAWordLongerThanItsBuffer) {
   input += "\n5\n";
   ChunkedSource source(input, 65'536);
   InputReader reader(source);
-  EXPECT_EQ(reader.readWord(), U"1");
-  const std::optional<std::u32string> word = reader.readWord();
+  EXPECT_EQ(readWholeWord(reader), U"1");
+  const std::optional<std::u32string> word = readWholeWord(reader);
   ASSERT_TRUE(word.has_value());
   EXPECT_EQ(word->size(), 1'300'002u);
   EXPECT_EQ((*word)[1'000'000], U'Ж');
-  EXPECT_EQ(reader.readWord(), U"5");
+  EXPECT_EQ(readWholeWord(reader), U"5");
 }
 
 // Takes the first `wanted` characters of a word and declines the next one.

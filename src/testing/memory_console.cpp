@@ -6,6 +6,22 @@
 
 namespace quorvale {
 
+std::optional<std::u32string> readWholeWord(InputReader& reader) {
+  class Collector : public WordConsumer {
+   public:
+    bool take(char32_t c) override {
+      word.push_back(c);
+      return true;
+    }
+    std::u32string word;
+  };
+  Collector collector;
+  if (!reader.readWord(collector)) {
+    return std::nullopt;
+  }
+  return std::move(collector.word);
+}
+
 MemoryConsole::StringSource::StringSource(std::string bytes, std::size_t chunk_size)
     : bytes_(std::move(bytes)), chunk_size_(chunk_size) {}
 

@@ -12,6 +12,10 @@
 
 namespace quorvale {
 
+// Reads the next word whole, for tests and fuzzing, where words are short
+// (the program itself never holds one). Nothing at the end of input.
+std::optional<std::u32string> readWholeWord(InputReader& reader);
+
 // A console in memory, for tests and fuzzing: the input is a byte string
 // read by the same reader as standard input, the output is collected as
 // UTF-8 bytes, and a key wait returns at once but is recorded, as is being
