@@ -60,7 +60,10 @@ std::vector<GeneClass> classify(GeneIndex g, const GeneChildren& children,
 // hashes four 8-byte lanes at a time, independently, and compares the code
 // points as plain bytes: the standard hash goes 8 bytes at a time in one
 // chain, and the standard comparison of char32_t strings one code point at a
-// time.
+// time. A long description is hashed by its length, its start (the colour and
+// the sex) and its end (the last warning), not by every byte: the few hundred
+// groups still fall into different buckets, and the comparison that settles a
+// match reads the whole text anyway.
 std::string_view bytesOf(const std::u32string& text) {
   return {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char32_t)};
 }
@@ -72,13 +75,22 @@ struct DescriptionHash {
     };
     std::string_view bytes = bytesOf(text);
     std::array<std::uint64_t, 4> lanes = {bytes.size(), 1, 2, 3};
-    for (; bytes.size() >= 32; bytes.remove_prefix(32)) {
-      for (std::size_t i = 0; i < lanes.size(); ++i) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + 8 * i, 8);
-        lanes[i] = mix(lanes[i], word);
+    const auto blocks = [&](std::string_view part) {
+      for (; part.size() >= 32; part.remove_prefix(32)) {
+        for (std::size_t i = 0; i < lanes.size(); ++i) {
+          std::uint64_t word = 0;
+          std::memcpy(&word, part.data() + 8 * i, 8);
+          lanes[i] = mix(lanes[i], word);
+        }
       }
+      return part;
+    };
+    constexpr std::size_t kEachEnd = 256;  // bytes hashed at each end
+    if (bytes.size() > 2 * kEachEnd) {
+      blocks(bytes.substr(0, kEachEnd));
+      bytes.remove_prefix(bytes.size() - kEachEnd);
     }
+    bytes = blocks(bytes);
     for (std::size_t i = 0; i < bytes.size(); i += sizeof(char32_t)) {
       char32_t c = 0;
       std::memcpy(&c, bytes.data() + i, sizeof c);
