@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "text/messages.h"
+#include "text/utf8.h"
 
 namespace quorvale {
 
@@ -33,7 +34,7 @@ void appendShown(std::u32string_view quoted, std::u32string& text) {
     } else if (c == 0x7F) {
       text += U"^?";
     } else if (c >= 0x80 && c <= 0x9F) {
-      text += U'\uFFFD';
+      text += kReplacementCharacter;
     } else {
       text += c;
     }
