@@ -1,10 +1,7 @@
 #include "litter/phenotype_groups.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <cstring>
-#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -55,57 +52,6 @@ std::vector<GeneClass> classify(GeneIndex g, const GeneChildren& children,
   return classes;
 }
 
-// The map from description to group is asked once per combination, 165,888
-// times for the largest litter, with descriptions of hundreds of bytes. So it
-// hashes four 8-byte lanes at a time, independently, and compares the code
-// points as plain bytes: the standard hash goes 8 bytes at a time in one
-// chain, and the standard comparison of char32_t strings one code point at a
-// time. A long description is hashed by its length, its start (the colour and
-// the sex) and its end (the last warning), not by every byte: the few hundred
-// groups still fall into different buckets, and the comparison that settles a
-// match reads the whole text anyway.
-std::string_view bytesOf(const std::u32string& text) {
-  return {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char32_t)};
-}
-struct DescriptionHash {
-  std::size_t operator()(const std::u32string& text) const {
-    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
-    const auto mix = [](std::uint64_t lane, std::uint64_t word) {
-      return std::rotl((lane ^ word) * kMultiplier, 29);
-    };
-    std::string_view bytes = bytesOf(text);
-    std::array<std::uint64_t, 4> lanes = {bytes.size(), 1, 2, 3};
-    const auto blocks = [&](std::string_view part) {
-      for (; part.size() >= 32; part.remove_prefix(32)) {
-        for (std::size_t i = 0; i < lanes.size(); ++i) {
-          std::uint64_t word = 0;
-          std::memcpy(&word, part.data() + 8 * i, 8);
-          lanes[i] = mix(lanes[i], word);
-        }
-      }
-      return part;
-    };
-    constexpr std::size_t kEachEnd = 256;  // bytes hashed at each end
-    if (bytes.size() > 2 * kEachEnd) {
-      blocks(bytes.substr(0, kEachEnd));
-      bytes.remove_prefix(bytes.size() - kEachEnd);
-    }
-    bytes = blocks(bytes);
-    for (std::size_t i = 0; i < bytes.size(); i += sizeof(char32_t)) {
-      char32_t c = 0;
-      std::memcpy(&c, bytes.data() + i, sizeof c);
-      lanes[0] = mix(lanes[0], c);
-    }
-    std::uint64_t h = mix(mix(lanes[0], lanes[1]), mix(lanes[2], lanes[3]));
-    return static_cast<std::size_t>(h ^ (h >> 32));
-  }
-};
-struct SameDescription {
-  bool operator()(const std::u32string& a, const std::u32string& b) const {
-    return bytesOf(a) == bytesOf(b);
-  }
-};
-
 // A gene has at most four children, so at most four classes: a combination
 // holds each gene's class in two bits, gene 0 in the highest, so ascending
 // combinations follow the expansion order of the cross, and decoding one
@@ -136,8 +82,13 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
   }
 
   // Walk every combination with an odometer (gene 13 turning fastest),
-  // describe its representative and file it under that description.
-  std::unordered_map<std::u32string, std::size_t, DescriptionHash, SameDescription> group_of;
+  // decide the description of its representative and file it under that.
+  // Only a few hundred descriptions are decided among the combinations, so
+  // each is written once, when first met; keys that happen to write the
+  // same text share a group.
+  std::unordered_map<std::uint64_t, std::size_t> group_of_key;
+  std::unordered_map<std::u32string, std::size_t> group_of_text;
+  const Language language = currentLanguage();
   std::array<int, GeneCount> chosen{};
   for (std::uint32_t counted = 0; counted < combinations; ++counted) {
     std::uint32_t combination = 0;
@@ -154,12 +105,17 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
       }
       chance *= litter.classes[g][static_cast<std::size_t>(chosen[g])].quarters;
     }
-    std::u32string description = describePhenotype(representative, true, true);
-    auto [it, inserted] = group_of.try_emplace(std::move(description), litter.groups.size());
-    if (inserted) {
-      litter.groups.push_back({it->first, 0, {}});
+    const DescriptionKey key = decideDescription(representative, true, true);
+    auto [by_key, new_key] = group_of_key.try_emplace(key.bits, 0);
+    if (new_key) {
+      std::u32string text = describedText(key, language);
+      auto [by_text, new_text] = group_of_text.try_emplace(text, litter.groups.size());
+      if (new_text) {
+        litter.groups.push_back({std::move(text), 0, {}});
+      }
+      by_key->second = by_text->second;
     }
-    PhenotypeGroup& group = litter.groups[it->second];
+    PhenotypeGroup& group = litter.groups[by_key->second];
     group.chance += chance;
     group.combinations.push_back(combination);
 

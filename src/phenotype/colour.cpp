@@ -9,28 +9,10 @@ namespace quorvale {
 
 namespace {
 
-// The words that extend a base colour.
-enum class Modifier : std::uint8_t {
-  None,
-  Umbrous,
-  TriColour,
-  Tortoiseshell,
-  RecessiveDappled,
-  DominantSpotBanded,
-  Banded,
-  DominantSpot,
-  Satin,
-  DoubleSatin,
-  LongHair,
-  ShortHair,
-};
-
-inline constexpr int ModifierCount = 12;
-
-// By Modifier: the English word, then the Russian one. The blanks that
+// By ColourWord: the English word, then the Russian one. The blanks that
 // separate the words belong to the words: English puts the umbrous and
 // coat-length words in front ("LH ", "Umbrous "), Russian appends every word.
-constexpr std::u32string_view kModifierTexts[ModifierCount][2] = {
+constexpr std::u32string_view kWordTexts[ColourWordCount][2] = {
     {U"", U""},                                          // None
     {U"Umbrous ", U" копченый"},                         // Umbrous
     {U" Tri-Color", U" черепаховый с белым"},            // TriColour
@@ -45,83 +27,85 @@ constexpr std::u32string_view kModifierTexts[ModifierCount][2] = {
     {U"SH ", U" КШ"},                                    // ShortHair
 };
 
-std::u32string_view modifierText(Modifier m, Language language) {
-  return kModifierTexts[static_cast<int>(m)][static_cast<int>(language)];
+std::u32string_view wordText(ColourWord m, Language language) {
+  return kWordTexts[static_cast<int>(m)][static_cast<int>(language)];
 }
 
 // The umbrous word. Under Cream the sables already say it, and an umbrous
 // black shows no difference unless Cinnamon or Yellow lightens it.
-Modifier umbrousWord(const Genotype& g) {
+ColourWord umbrousWord(const Genotype& g) {
   using namespace gene;
   const auto& shown = g.expressed;
-  return shown[u] && !shown[e] && (!shown[a] || shown[p] || shown[to]) ? Modifier::Umbrous
-                                                                       : Modifier::None;
+  return shown[u] && !shown[e] && (!shown[a] || shown[p] || shown[to]) ? ColourWord::Umbrous
+                                                                       : ColourWord::None;
 }
 
 // The coat pattern word; only one is ever given. A single Yellow allele (a
 // tortoiseshell female, whose Yellow is not expressed) makes the pattern
 // tortoiseshell, or tri-colour together with any white pattern.
-Modifier patternWord(const Genotype& g) {
+ColourWord patternWord(const Genotype& g) {
   using namespace gene;
   const auto& shown = g.expressed;
   if (g.alleleCount[to] == 1) {
-    return shown[rd] || shown[ds] || shown[ba] ? Modifier::TriColour : Modifier::Tortoiseshell;
+    return shown[rd] || shown[ds] || shown[ba] ? ColourWord::TriColour : ColourWord::Tortoiseshell;
   }
   if (shown[rd]) {
-    return Modifier::RecessiveDappled;
+    return ColourWord::RecessiveDappled;
   }
   if (shown[ba] && shown[ds]) {
-    return Modifier::DominantSpotBanded;
+    return ColourWord::DominantSpotBanded;
   }
   if (shown[ba]) {
-    return Modifier::Banded;
+    return ColourWord::Banded;
   }
   if (shown[ds]) {
-    return Modifier::DominantSpot;
+    return ColourWord::DominantSpot;
   }
-  return Modifier::None;
+  return ColourWord::None;
 }
 
-Modifier satinWord(const Genotype& g) {
+ColourWord satinWord(const Genotype& g) {
   if (!g.expressed[gene::sa]) {
-    return Modifier::None;
+    return ColourWord::None;
   }
-  return g.alleleCount[gene::sa] == 2 ? Modifier::DoubleSatin : Modifier::Satin;
+  return g.alleleCount[gene::sa] == 2 ? ColourWord::DoubleSatin : ColourWord::Satin;
 }
 
-Modifier coatLengthWord(const Genotype& g) {
-  return g.expressed[gene::l] ? Modifier::LongHair : Modifier::ShortHair;
+ColourWord coatLengthWord(const Genotype& g) {
+  return g.expressed[gene::l] ? ColourWord::LongHair : ColourWord::ShortHair;
 }
 
 }  // namespace
 
-CoatClass appendCoatColourName(Genotype& g, Language language, std::u32string& out) {
-  const CoatClass coat = classifyCoat(g);
-  const std::u32string_view base_text = baseColourText(coat.base, language);
-  if (coat.kind == CoatKind::Lethal) {
-    out.append(base_text);
-    return coat;
+ColourName decideColourName(Genotype& g) {
+  ColourName name{classifyCoat(g)};
+  switch (name.coat.kind) {
+    case CoatKind::Lethal:
+      return name;
+    case CoatKind::Unnamed:
+      g.expressed[UnnamedMarker] = true;
+      return name;
+    case CoatKind::Coloured:
+      name.umbrous = umbrousWord(g);
+      name.pattern = patternWord(g);
+      break;
+    case CoatKind::White:  // a white hides the colour and pattern genes
+      break;
   }
-  if (coat.kind == CoatKind::Unnamed) {
-    g.expressed[UnnamedMarker] = true;
-    out.append(base_text);
-    return coat;
-  }
+  name.satin = satinWord(g);
+  name.length = coatLengthWord(g);
+  return name;
+}
 
-  // A white hides the colour and pattern genes.
-  const bool white = coat.kind == CoatKind::White;
-  const Modifier umbrous = white ? Modifier::None : umbrousWord(g);
-  const Modifier pattern = white ? Modifier::None : patternWord(g);
-  const Modifier satin = satinWord(g);
-  const Modifier length = coatLengthWord(g);
-
+void appendColourName(const ColourName& name, Language language, std::u32string& out) {
+  const std::u32string_view base = baseColourText(name.coat.base, language);
   std::array<std::u32string_view, 5> words;
   if (language == Language::English) {
-    words = {modifierText(length, language), modifierText(umbrous, language), base_text,
-             modifierText(pattern, language), modifierText(satin, language)};
+    words = {wordText(name.length, language), wordText(name.umbrous, language), base,
+             wordText(name.pattern, language), wordText(name.satin, language)};
   } else {
-    words = {base_text, modifierText(umbrous, language), modifierText(pattern, language),
-             modifierText(satin, language), modifierText(length, language)};
+    words = {base, wordText(name.umbrous, language), wordText(name.pattern, language),
+             wordText(name.satin, language), wordText(name.length, language)};
   }
   std::size_t size = out.size();
   for (std::u32string_view word : words) {
@@ -131,13 +115,12 @@ CoatClass appendCoatColourName(Genotype& g, Language language, std::u32string& o
   for (std::u32string_view word : words) {
     out.append(word);
   }
-  return coat;
 }
 
 std::u32string coatColourName(Genotype& g, Language language) {
-  std::u32string name;
-  appendCoatColourName(g, language, name);
-  return name;
+  std::u32string text;
+  appendColourName(decideColourName(g), language, text);
+  return text;
 }
 
 std::u32string coatColourName(Genotype& g) { return coatColourName(g, currentLanguage()); }

@@ -1,6 +1,7 @@
 #ifndef QUORVALE_PHENOTYPE_COLOUR_H_
 #define QUORVALE_PHENOTYPE_COLOUR_H_
 
+#include <cstdint>
 #include <string>
 
 #include "genetics/genotype.h"
@@ -23,11 +24,44 @@ std::u32string coatColourName(Genotype& g, Language language);
 // The same in the language of the run.
 std::u32string coatColourName(Genotype& g);
 
-// Appends the colour name to out, as coatColourName would return it, growing
-// out at most once, and returns the class of the coat it named. Lets the
-// description build its whole line in one string.
+// The words that extend a base colour. At most one of each kind is given:
+// umbrous, pattern, satin, coat length.
+enum class ColourWord : std::uint8_t {
+  None,
+  Umbrous,
+  TriColour,
+  Tortoiseshell,
+  RecessiveDappled,
+  DominantSpotBanded,
+  Banded,
+  DominantSpot,
+  Satin,
+  DoubleSatin,
+  LongHair,
+  ShortHair,
+};
+
+inline constexpr int ColourWordCount = 12;
+
+// A colour name as decided for one animal, before it is written in either
+// language: the class of its coat and the words that extend the base
+// colour (all None for the lethal and the unnamed texts, which stand alone).
+struct ColourName {
+  CoatClass coat;
+  ColourWord umbrous = ColourWord::None;
+  ColourWord pattern = ColourWord::None;
+  ColourWord satin = ColourWord::None;
+  ColourWord length = ColourWord::None;
+};
+
+// Decides the colour name of g, setting the unnamed-colour marker
+// g.expressed[UnnamedMarker] when the coat has no name. Never clears it.
 // REQUIRES: deriveExpressed has just run on g.
-CoatClass appendCoatColourName(Genotype& g, Language language, std::u32string& out);
+ColourName decideColourName(Genotype& g);
+
+// Appends the name decided to out, growing out at most once. Lets the
+// description build its whole line in one string.
+void appendColourName(const ColourName& name, Language language, std::u32string& out);
 
 }  // namespace quorvale
 

@@ -188,7 +188,7 @@ TEST(CoatColourName, CurrentLanguageOverloadFollowsTheRun) {
 TEST(CoatColourName, AppendKeepsWhatIsAlreadyThere) {
   Genotype g = animal({{e, 2}});
   std::u32string out = U"Male: ";
-  appendCoatColourName(deriveExpressed(g), Language::English, out);
+  appendColourName(decideColourName(deriveExpressed(g)), Language::English, out);
   EXPECT_EQ(utf8(out), "Male: SH BE Cream");
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "phenotype/colour.h"
 
@@ -17,13 +18,11 @@ constexpr std::u32string_view kWarningCloser = U" !!!";
 // description without warnings is built in a single allocation.
 constexpr std::size_t kNameCapacity = 96;
 
-// The findings of one animal, held without allocating.
-struct Findings {
-  std::array<MessageId, 5> ids{};
-  std::size_t count = 0;
-
-  void add(MessageId id) { ids[count++] = id; }
-};
+// The undesirable combinations in rule order; bit i of a findings mask
+// stands for entry i.
+constexpr std::array<MessageId, 5> kFindingMessages = {
+    MessageId::HomozygousLightGrey, MessageId::HomozygousDominantSpot, MessageId::DoubleSatin,
+    MessageId::YellowDilutedByCream, MessageId::DifferentGreysMixed};
 
 // The genes whose count, not only whether they show, the description reads:
 // the satin words, the silver-grey white, the lethal combinations and their
@@ -34,66 +33,91 @@ constexpr bool kCountRead[GeneCount] = {
     true,                                             // to
 };
 
-Findings findUndesirableCombinations(const Genotype& g) {
+// The undesirable combinations of g as a findings mask.
+// REQUIRES: deriveExpressed has run on g.
+unsigned findUndesirableCombinations(const Genotype& g) {
   using namespace gene;
-  Findings found;
-  if (g.alleleCount[lg] == 2) {
-    found.add(MessageId::HomozygousLightGrey);
-  }
-  if (g.alleleCount[ds] == 2) {
-    found.add(MessageId::HomozygousDominantSpot);
-  }
-  if (g.alleleCount[sa] == 2) {
-    found.add(MessageId::DoubleSatin);
-  }
   // A single Yellow allele is already diluted by Cream.
-  if ((g.alleleCount[to] == 1 || g.alleleCount[to] == 2) && g.expressed[e]) {
-    found.add(MessageId::YellowDilutedByCream);
-  }
+  const bool diluted_yellow = (g.alleleCount[to] == 1 || g.alleleCount[to] == 2) && g.expressed[e];
   const int greys = static_cast<int>(g.expressed[lg]) + static_cast<int>(g.expressed[dg]) +
                     static_cast<int>(g.expressed[sg]);
-  if (greys >= 2) {
-    found.add(MessageId::DifferentGreysMixed);
+  const std::array<bool, kFindingMessages.size()> found = {
+      g.alleleCount[lg] == 2, g.alleleCount[ds] == 2, g.alleleCount[sa] == 2, diluted_yellow,
+      greys >= 2};
+  unsigned mask = 0;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    mask |= static_cast<unsigned>(found[i]) << i;
   }
-  return found;
+  return mask;
+}
+
+// A DescriptionKey is these fields, one byte each, the first in the lowest.
+enum KeyField : int { kBase, kKind, kUmbrous, kPattern, kSatin, kLength, kSexSuffix, kFindings };
+
+std::uint8_t field(DescriptionKey key, KeyField f) {
+  return static_cast<std::uint8_t>(key.bits >> (8 * f));
+}
+
+void setField(DescriptionKey& key, KeyField f, unsigned value) {
+  key.bits |= static_cast<std::uint64_t>(value & 0xFFu) << (8 * f);
 }
 
 }  // namespace
 
-std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
-                                 Language language) {
+DescriptionKey decideDescription(Genotype& g, bool with_warnings, bool with_sex) {
   deriveExpressed(g);
+  const ColourName name = decideColourName(g);
+  DescriptionKey key;
+  setField(key, kBase, static_cast<unsigned>(name.coat.base));
+  setField(key, kKind, static_cast<unsigned>(name.coat.kind));
+  setField(key, kUmbrous, static_cast<unsigned>(name.umbrous));
+  setField(key, kPattern, static_cast<unsigned>(name.pattern));
+  setField(key, kSatin, static_cast<unsigned>(name.satin));
+  setField(key, kLength, static_cast<unsigned>(name.length));
+  // Whites, unnamed colours and lethal combinations never show the sex.
+  if (with_sex && name.coat.kind == CoatKind::Coloured) {
+    setField(key, kSexSuffix, static_cast<unsigned>(sexOf(g)));
+  }
+  if (with_warnings) {
+    setField(key, kFindings, findUndesirableCombinations(g));
+  }
+  return key;
+}
+
+std::u32string describedText(DescriptionKey key, Language language) {
+  ColourName name{
+      {static_cast<BaseColour>(field(key, kBase)), static_cast<CoatKind>(field(key, kKind))}};
+  name.umbrous = static_cast<ColourWord>(field(key, kUmbrous));
+  name.pattern = static_cast<ColourWord>(field(key, kPattern));
+  name.satin = static_cast<ColourWord>(field(key, kSatin));
+  name.length = static_cast<ColourWord>(field(key, kLength));
   std::u32string text;
   text.reserve(kNameCapacity);
-  const CoatClass coat = appendCoatColourName(g, language, text);
+  appendColourName(name, language, text);
 
-  // Whites, unnamed colours and lethal combinations never show the sex.
-  if (with_sex && coat.kind == CoatKind::Coloured) {
-    if (sexOf(g) == Sex::Male) {
-      text.append(messageText(MessageId::MaleSuffix, language));
-    }
-    if (sexOf(g) == Sex::Female) {
-      text.append(messageText(MessageId::FemaleSuffix, language));
-    }
+  const auto sex = static_cast<Sex>(field(key, kSexSuffix));
+  if (sex == Sex::Male) {
+    text.append(messageText(MessageId::MaleSuffix, language));
+  }
+  if (sex == Sex::Female) {
+    text.append(messageText(MessageId::FemaleSuffix, language));
   }
 
-  if (with_warnings) {
-    const Findings found = findUndesirableCombinations(g);
-    const std::u32string_view head = messageText(MessageId::UndesirableCombination, language);
-    std::size_t size = text.size();
-    for (std::size_t i = 0; i < found.count; ++i) {
-      size += kWarningOpener.size() + head.size() + messageText(found.ids[i], language).size() +
-              kWarningCloser.size();
-    }
-    text.reserve(size);
-    for (std::size_t i = 0; i < found.count; ++i) {
+  const unsigned findings = field(key, kFindings);
+  for (std::size_t i = 0; i < kFindingMessages.size(); ++i) {
+    if ((findings >> i & 1u) != 0) {
       text.append(kWarningOpener);
-      text.append(head);
-      text.append(messageText(found.ids[i], language));
+      text.append(messageText(MessageId::UndesirableCombination, language));
+      text.append(messageText(kFindingMessages[i], language));
       text.append(kWarningCloser);
     }
   }
   return text;
+}
+
+std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
+                                 Language language) {
+  return describedText(decideDescription(g, with_warnings, with_sex), language);
 }
 
 std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex) {
@@ -105,9 +129,14 @@ int describedGeneValue(GeneIndex g, int count) {
 }
 
 bool listUndesirableCombinations(const Genotype& g, std::vector<MessageId>& findings) {
-  const Findings found = findUndesirableCombinations(g);
-  findings.assign(found.ids.begin(), found.ids.begin() + static_cast<std::ptrdiff_t>(found.count));
-  return found.count != 0;
+  const unsigned found = findUndesirableCombinations(g);
+  findings.clear();
+  for (std::size_t i = 0; i < kFindingMessages.size(); ++i) {
+    if ((found >> i & 1u) != 0) {
+      findings.push_back(kFindingMessages[i]);
+    }
+  }
+  return found != 0;
 }
 
 }  // namespace quorvale

@@ -1,6 +1,7 @@
 #ifndef QUORVALE_PHENOTYPE_DESCRIPTION_H_
 #define QUORVALE_PHENOTYPE_DESCRIPTION_H_
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,23 @@ std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
 
 // The same in the language of the run.
 std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex);
+
+// What a description says, decided for one animal but not yet written: its
+// colour name, sex suffix and warnings, packed into one number. Animals with
+// the same key have the same description in either language. Deciding costs
+// a fraction of writing, so a caller that describes many animals of few
+// kinds (a litter) keys them by this and writes each text once.
+struct DescriptionKey {
+  std::uint64_t bits = 0;
+  friend bool operator==(DescriptionKey, DescriptionKey) = default;
+};
+
+// Decides what describePhenotype(g, with_warnings, with_sex, ...) says, with
+// the same effect on g.
+DescriptionKey decideDescription(Genotype& g, bool with_warnings, bool with_sex);
+
+// The text of a decided description in the given language.
+std::u32string describedText(DescriptionKey key, Language language);
 
 // What describePhenotype reads of gene g with `count` mutant alleles: the
 // count itself for Satin, Silver Grey, Light Grey, Dominant Spot and Yellow
