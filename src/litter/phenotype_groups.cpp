@@ -1,7 +1,6 @@
 #include "litter/phenotype_groups.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <unordered_map>
 #include <utility>
@@ -9,6 +8,7 @@
 
 #include "genetics/genotype_text.h"
 #include "litter/inheritance.h"
+#include "litter/key_table.h"
 #include "phenotype/description.h"
 
 namespace quorvale {
@@ -54,60 +54,6 @@ std::vector<GeneClass> classify(GeneIndex g, const GeneChildren& children,
   return classes;
 }
 
-// The group of each description key met so far. It is asked once per
-// combination, 165,888 times for the largest litter, and holds a few hundred
-// keys, so it is an open-addressed table of twice that many slots or more,
-// probed linearly from a multiplicative hash: no division and no node to
-// chase, as the standard map would have.
-class GroupOfKey {
- public:
-  // The group of key, or where to note it: a slot whose group is kNone.
-  std::uint32_t& operator[](DescriptionKey key) {
-    if (2 * (used_ + 1) > slots_.size()) {
-      grow();
-    }
-    Slot* slot = find(key.bits);
-    if (slot->group == kNone) {
-      slot->key = key.bits;
-      ++used_;
-    }
-    return slot->group;
-  }
-
-  static constexpr std::uint32_t kNone = ~std::uint32_t{0};
-
- private:
-  struct Slot {
-    std::uint64_t key = 0;
-    std::uint32_t group = kNone;
-  };
-
-  Slot* find(std::uint64_t key) {
-    const std::size_t mask = slots_.size() - 1;
-    // The top bits of the product depend on every bit of the key.
-    std::size_t i = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> shift_);
-    while (slots_[i].group != kNone && slots_[i].key != key) {
-      i = (i + 1) & mask;
-    }
-    return &slots_[i];
-  }
-
-  void grow() {
-    std::vector<Slot> old(slots_.empty() ? std::size_t{64} : 2 * slots_.size());
-    old.swap(slots_);
-    shift_ = 64 - std::countr_zero(slots_.size());
-    for (const Slot& slot : old) {
-      if (slot.group != kNone) {
-        *find(slot.key) = slot;
-      }
-    }
-  }
-
-  std::vector<Slot> slots_;
-  std::size_t used_ = 0;
-  int shift_ = 64;
-};
-
 // A gene has at most four children, so at most four classes: a combination
 // holds each gene's class in two bits, gene 0 in the highest, so ascending
 // combinations follow the expansion order of the cross, and decoding one
@@ -142,7 +88,7 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
   // Only a few hundred descriptions are decided among the combinations, so
   // each is written once, when first met; keys that happen to write the
   // same text share a group.
-  GroupOfKey group_of_key;
+  KeyTable group_of_key;
   std::unordered_map<std::u32string, std::size_t> group_of_text;
   const Language language = currentLanguage();
   std::array<int, GeneCount> chosen{};
@@ -162,8 +108,8 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
       chance *= litter.classes[g][static_cast<std::size_t>(chosen[g])].quarters;
     }
     const DescriptionKey key = decideDescription(representative, true, true);
-    std::uint32_t& group_index = group_of_key[key];
-    if (group_index == GroupOfKey::kNone) {
+    std::uint32_t& group_index = group_of_key[key.bits];
+    if (group_index == KeyTable::kNone) {
       std::u32string text = describedText(key, language);
       auto [by_text, new_text] = group_of_text.try_emplace(text, litter.groups.size());
       if (new_text) {
