@@ -5,11 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "genetics/parser.h"
+#include "litter/member_lines.h"
 #include "litter/phenotype_groups.h"
 #include "litter/report.h"
 #include "testing/cross.h"
@@ -30,6 +32,32 @@ class CountingOutput : public Output {
 
  private:
   std::vector<char> room_;
+  std::size_t bytes_ = 0;
+};
+
+// Moves through 1 MiB of room as the console's buffer does, starting again
+// at the front when the rest is too small, so the writer touches as much
+// memory as it does in the program.
+class RollingOutput : public Output {
+ public:
+  RollingOutput() : room_(std::size_t{1} << 20) {}
+  void write(std::u32string_view text) override { bytes_ += text.size(); }
+  void writeAscii(std::string_view text) override { bytes_ += text.size(); }
+  std::span<char> asciiRoom(std::size_t at_least) override {
+    if (room_.size() - at_ < at_least) {
+      at_ = 0;
+    }
+    return std::span<char>(room_).subspan(at_);
+  }
+  void commitAscii(std::size_t used) override {
+    at_ += used;
+    bytes_ += used;
+  }
+  std::size_t bytes() const { return bytes_; }
+
+ private:
+  std::vector<char> room_;
+  std::size_t at_ = 0;
   std::size_t bytes_ = 0;
 };
 
@@ -69,6 +97,23 @@ void BM_GroupLargest(benchmark::State& state) {
   }
 }
 
+// Only the member lines of the largest litter, grouped once.
+void BM_MemberLinesLargest(benchmark::State& state) {
+  const Genotype male = parseGenotype(kLargest.male, Sex::Male);
+  const Genotype female = parseGenotype(kLargest.female, Sex::Female);
+  const GroupedLitter litter = groupLitter(male, female);
+  RollingOutput out;
+  for (auto _ : state) {
+    MemberLines members(litter);
+    for (const PhenotypeGroup& group : litter.groups) {
+      for (std::uint32_t combination : group.combinations) {
+        members.write(combination, out);
+      }
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(out.bytes()));
+}
+
 // The full litter of records, as the task generator and tests use it.
 void BM_CrossMid(benchmark::State& state) {
   const Genotype male = parseGenotype(kMid.male, Sex::Male);
@@ -90,6 +135,7 @@ void BM_PredictLitterLargest(benchmark::State& state) {
 BENCHMARK(BM_ReportLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PredictLitterLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GroupLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemberLinesLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportMid)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CrossMid)->Unit(benchmark::kMicrosecond);
 
