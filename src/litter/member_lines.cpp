@@ -76,6 +76,19 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
       ++from;
     }
   }
+  // Most often only genes after the last wheel differ, all still without a
+  // choice: the wheels, the head and the tails but their ends are as they
+  // were.
+  // The segments are not told of such changes, so the next combination that
+  // makes them again starts no later than the first gene changed this way.
+  if (made_any_ && wheel_count_ > 0 && from > last_wheel_gene_ && fixedFrom(chosen, from)) {
+    chosen_ = chosen;
+    segments_stale_from_ = std::min(segments_stale_from_, from);
+    writeWithNewEnd(from, out);
+    return;
+  }
+  from = std::min(from, segments_stale_from_);
+  segments_stale_from_ = GeneCount;
   made_any_ = true;
   chosen_ = chosen;
   wheel_count_ = wheels_before_[from];
@@ -102,6 +115,7 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
       continue;
     }
     const auto w = static_cast<std::size_t>(wheel_count_++);
+    wheel_gene_[w] = g;
     option_count_[w] = tokens.size();
     for (std::size_t o = 0; o < tokens.size(); ++o) {
       clear(segments_[w][o]);
@@ -109,6 +123,11 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
     }
     last = segments_[w].data();
     last_options = tokens.size();
+  }
+  last_wheel_gene_ =
+      wheel_count_ > 0 ? wheel_gene_[static_cast<std::size_t>(wheel_count_ - 1)] : -1;
+  if (wheel_count_ > 0) {
+    spellEnd(last_wheel_gene_ + 1);
   }
   // Every wheel starts at its first option; a whole round of the odometer
   // leaves the slow wheels there, but the tails leave the fast ones turned.
@@ -137,6 +156,8 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
     std::memcpy(made.bytes.data(), tail.bytes.data(), kTextCopy);
     made.size = tail.size;
     made.halvings = tail.halvings;
+    end_at_[t] = made.size - (end_.size - 1);
+    halvings_before_end_[t] = made.halvings - end_.halvings;
     made.bytes[made.size++] = '\n';
     longest_tail = std::max(longest_tail, made.size);
     empty_tail_ = empty_tail_ || made.size == 1;
@@ -151,38 +172,93 @@ void MemberLines::write(std::uint32_t combination, Output& out) {
     spell(tail, w, wheel_count_);
   }
   if (empty_tail_) {
-    // Under an empty head, the tail with no text is the genotype with
-    // nothing to write at any gene, which the report shows as the wild text.
-    for (std::size_t t = 0; t < tail_count_; ++t) {
-      wild_tails_[t] = tails_[t];
-      if (tails_[t].size == 1) {
-        const std::string_view wild = litter_.wildText;
-        std::copy(wild.begin(), wild.end(), wild_tails_[t].bytes.begin());
-        wild_tails_[t].bytes[wild.size()] = '\n';
-        wild_tails_[t].size = wild.size() + 1;
-        longest_tail = std::max(longest_tail, wild_tails_[t].size);
-      }
-    }
+    longest_tail = std::max(longest_tail, makeWildTails());
   }
 
-  // The first head, and the longest any head of the combination can be.
-  clear(head_);
-  append(head_, lead_);
-  text_at_[0] = head_.size;
-  halvings_before_[0] = head_.halvings;
-  spell(head_, 0, slow_count_);
-  std::size_t longest_head = lead_.size;
+  // The longest any head of the combination can be.
+  longest_head_ = lead_.size;
   for (std::size_t w = 0; w < static_cast<std::size_t>(slow_count_); ++w) {
     std::size_t longest = 0;
     for (std::size_t o = 0; o < option_count_[w]; ++o) {
       longest = std::max(longest, segments_[w][o].size);
     }
-    longest_head += longest;
+    longest_head_ += longest;
   }
+  writeAll(longest_tail, out);
+}
+
+bool MemberLines::fixedFrom(const std::array<int, GeneCount>& chosen, GeneIndex from) const {
+  for (GeneIndex g = from; g < GeneCount; ++g) {
+    if (tokens_[g][static_cast<std::size_t>(chosen[g])].size() != 1) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void MemberLines::spellEnd(GeneIndex from) {
+  Segment& end = end_;
+  end.size = end_gene_at_[static_cast<std::size_t>(from)];
+  end.halvings = end_halvings_at_[static_cast<std::size_t>(from)];
+  if (from == last_wheel_gene_ + 1) {
+    end.size = 0;
+    end.halvings = 0;
+  }
+  for (GeneIndex g = from; g < GeneCount; ++g) {
+    end_gene_at_[static_cast<std::size_t>(g)] = end.size;
+    end_halvings_at_[static_cast<std::size_t>(g)] = end.halvings;
+    append(end, tokens_[g][static_cast<std::size_t>(chosen_[g])][0]);
+  }
+  end.bytes[end.size++] = '\n';
+}
+
+std::size_t MemberLines::makeWildTails() {
+  // Under an empty head, the tail with no text is the genotype with
+  // nothing to write at any gene, which the report shows as the wild text.
+  std::size_t longest = 0;
+  for (std::size_t t = 0; t < tail_count_; ++t) {
+    wild_tails_[t] = tails_[t];
+    if (tails_[t].size == 1) {
+      const std::string_view wild = litter_.wildText;
+      std::copy(wild.begin(), wild.end(), wild_tails_[t].bytes.begin());
+      wild_tails_[t].bytes[wild.size()] = '\n';
+      wild_tails_[t].size = wild.size() + 1;
+      longest = std::max(longest, wild_tails_[t].size);
+    }
+  }
+  return longest;
+}
+
+void MemberLines::writeWithNewEnd(GeneIndex from, Output& out) {
+  spellEnd(from);
+  std::size_t longest_tail = 0;
+  empty_tail_ = false;
+  for (std::size_t t = 0; t < tail_count_; ++t) {
+    Text& tail = tails_[t];
+    std::memcpy(tail.bytes.data() + end_at_[t], end_.bytes.data(), kTextCopy);
+    tail.size = end_at_[t] + end_.size;
+    tail.halvings = halvings_before_end_[t] + end_.halvings;
+    longest_tail = std::max(longest_tail, tail.size);
+    empty_tail_ = empty_tail_ || tail.size == 1;
+  }
+  if (empty_tail_) {
+    longest_tail = std::max(longest_tail, makeWildTails());
+  }
+  writeAll(longest_tail, out);
+}
+
+void MemberLines::writeAll(std::size_t longest_tail, Output& out) {
+  // The first head: every slow wheel at its first option, as a whole round
+  // of the odometer leaves them.
+  clear(head_);
+  append(head_, lead_);
+  text_at_[0] = head_.size;
+  halvings_before_[0] = head_.halvings;
+  spell(head_, 0, slow_count_);
 
   // Most genotypes are short: half-size copies then do.
   constexpr std::size_t kShort = kTextCopy / 2;
-  if (longest_head <= kShort) {
+  if (longest_head_ <= kShort) {
     if (longest_tail <= kShort) {
       writeLines<kShort, kShort>(out);
     } else {

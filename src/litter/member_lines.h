@@ -85,6 +85,26 @@ class MemberLines {
   // REQUIRES: text_at_[from] and halvings_before_[from] are set.
   void spell(Text& text, int from, int end);
 
+  // Whether genes [from, GeneCount) have one option each in the classes
+  // chosen.
+  bool fixedFrom(const std::array<int, GeneCount>& chosen, GeneIndex from) const;
+
+  // Spells the end, the genes after the last wheel and the line end, from
+  // gene `from` on.
+  // REQUIRES: from > last_wheel_gene_; the genes before it are spelled.
+  void spellEnd(GeneIndex from);
+
+  // Makes the tails for an empty head; returns the longest.
+  std::size_t makeWildTails();
+
+  // Writes the lines of a combination that differs from the last one only
+  // from gene `from` on, after the last wheel, where it has no choice: it
+  // spells the end again and puts it at the end of each tail.
+  void writeWithNewEnd(GeneIndex from, Output& out);
+
+  // Spells the first head and writes every line of the combination set up.
+  void writeAll(std::size_t longest_tail, Output& out);
+
   // Writes every line of the combination set up, copying HeadCopy bytes of
   // the head and TailCopy bytes of each tail.
   // REQUIRES: the head and every tail fit their copies.
@@ -119,6 +139,20 @@ class MemberLines {
   // Whether a tail has no text, and the tails to use under an empty head.
   bool empty_tail_ = false;
   std::array<Text, kMostTails> wild_tails_{};
+
+  // The gene of each wheel and of the last one; the end, the genes after it with the line
+  // end, where each of its genes begins in it and the halvings before it;
+  // where the end begins in each tail and the halvings before it.
+  std::array<GeneIndex, GeneCount> wheel_gene_{};
+  // The first gene whose part of the segments is out of date.
+  GeneIndex segments_stale_from_ = GeneCount;
+  GeneIndex last_wheel_gene_ = -1;
+  Segment end_;
+  std::array<std::size_t, GeneCount> end_gene_at_{};
+  std::array<int, GeneCount> end_halvings_at_{};
+  std::array<std::size_t, kMostTails> end_at_{};
+  std::array<int, kMostTails> halvings_before_end_{};
+  std::size_t longest_head_ = 0;
 
   // The current head; where each wheel's segment begins in the head or in
   // the tail being made, and the halvings of what comes before it there.

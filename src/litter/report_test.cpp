@@ -261,6 +261,21 @@ Genotype randomParent(std::mt19937& random, Sex sex) {
 }
 
 TEST_F(LitterReport, GroupedReportEqualsThePlainOne) {
+  // Litters whose combinations change, one after another, first only after
+  // their last wheel and then before it: the writer must not keep text from
+  // the first change.
+  for (const auto& [male, female] :
+       {std::pair{U"eeDgdgPpAAcdcdrdrdlluuBabasasasgsglglgDsdsToY",
+                  U"eeDgdgPPAaCdcdRdrdlluuBabasasasgsgLglgDsdsToto"},
+        std::pair{U"eeDgdgPpAAcdcdRdrdlluuBabasasaSgSglglgDsdstoY",
+                  U"EEDgdgPPAaCdCdRdRdLLUuBabasasaSgsgLglgDsdsToto"}}) {
+    const Genotype m = parseGenotype(male, Sex::Male);
+    const Genotype f = parseGenotype(female, Sex::Female);
+    StringOutput out;
+    writeLitter(m, f, out);
+    ASSERT_EQ(normalised(out.bytes()), normalised(plainLitter(m, f))) << toUtf8(male);
+  }
+
   std::mt19937 random(4242);
   int compared = 0;
   std::size_t offspring = 0;
