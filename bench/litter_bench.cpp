@@ -106,9 +106,7 @@ void BM_MemberLinesLargest(benchmark::State& state) {
   for (auto _ : state) {
     MemberLines members(litter);
     for (const PhenotypeGroup& group : litter.groups) {
-      for (std::uint32_t combination : group.combinations) {
-        members.write(combination, out);
-      }
+      members.write(group.combinations, out);
     }
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(out.bytes()));

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quorvale {
 
@@ -64,7 +65,16 @@ void MemberLines::spell(Text& text, int from, int end) {
   }
 }
 
-void MemberLines::write(std::uint32_t combination, Output& out) {
+void MemberLines::write(std::span<const std::uint32_t> combinations, Output& out) {
+  room_ = out.asciiRoom(Output::kMaxAsciiRoom);
+  at_ = room_.data();
+  for (std::uint32_t combination : combinations) {
+    writeCombination(combination, out);
+  }
+  out.commitAscii(static_cast<std::size_t>(at_ - room_.data()));
+}
+
+void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
   const std::array<int, GeneCount> chosen = classesOf(litter_, combination);
 
   // The lead, the wheels and their segments. Consecutive combinations
@@ -250,11 +260,13 @@ void MemberLines::writeWithNewEnd(GeneIndex from, Output& out) {
 void MemberLines::writeAll(std::size_t longest_tail, Output& out) {
   // The first head: every slow wheel at its first option, as a whole round
   // of the odometer leaves them.
-  clear(head_);
-  append(head_, lead_);
-  text_at_[0] = head_.size;
-  halvings_before_[0] = head_.halvings;
-  spell(head_, 0, slow_count_);
+  for (Text& head : heads_) {
+    clear(head);
+    append(head, lead_);
+  }
+  text_at_[0] = lead_.size;
+  halvings_before_[0] = lead_.halvings;
+  spell(heads_[0], 0, slow_count_);
 
   // Most genotypes are short: half-size copies then do.
   constexpr std::size_t kShort = kTextCopy / 2;
@@ -273,41 +285,52 @@ void MemberLines::writeAll(std::size_t longest_tail, Output& out) {
 
 template <std::size_t HeadCopy, std::size_t TailCopy>
 void MemberLines::writeLines(Output& out) {
-  std::span<char> room = out.asciiRoom(Output::kMaxAsciiRoom);
-  char* p = room.data();
+  // Locals, as the stores of the lines could be to anything of char type.
+  char* p = at_;
+  const char* room_end = room_.data() + room_.size();
+  // The head whose lines are copied, and the other, which holds the head
+  // before it: it differs from the digits from wheel next_stale on.
+  Text* head = &heads_[0];
+  Text* next = &heads_[1];
+  int next_stale = 0;
   for (;;) {
-    // The lines of one head all fit in the room.
-    if (static_cast<std::size_t>(room.data() + room.size() - p) < kMostTails * kLineReach) {
-      out.commitAscii(static_cast<std::size_t>(p - room.data()));
-      room = out.asciiRoom(Output::kMaxAsciiRoom);
-      p = room.data();
-    }
-    const Text* tail = head_.size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
-    for (const Text* end = tail + tail_count_; tail != end; ++tail) {
-      const int halvings = head_.halvings + tail->halvings;
-      const LineStart& start = starts_[static_cast<std::size_t>(halvings)];
-      std::memcpy(p, start.bytes.data(), sizeof start.bytes);
-      p += start.size;
-      std::memcpy(p, head_.bytes.data(), HeadCopy);
-      p += head_.size;
-      std::memcpy(p, tail->bytes.data(), TailCopy);
-      p += tail->size;
-    }
-    // Turn the slow wheels, the last first, carrying leftwards.
+    // Turn the slow wheels, the last first, carrying leftwards, and spell
+    // the next head before the lines of this one are copied.
     int w = slow_count_ - 1;
     for (; w >= 0; --w) {
       const auto i = static_cast<std::size_t>(w);
       if (++digit_[i] < option_count_[i]) {
+        spell(*next, std::min(w, next_stale), slow_count_);
+        next_stale = w;
         break;
       }
       digit_[i] = 0;
     }
+
+    // The lines of one head all fit in the room.
+    if (static_cast<std::size_t>(room_end - p) < kMostTails * kLineReach) {
+      out.commitAscii(static_cast<std::size_t>(p - room_.data()));
+      room_ = out.asciiRoom(Output::kMaxAsciiRoom);
+      p = room_.data();
+      room_end = room_.data() + room_.size();
+    }
+    const Text* tail = head->size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
+    for (const Text* end = tail + tail_count_; tail != end; ++tail) {
+      const int halvings = head->halvings + tail->halvings;
+      const LineStart& start = starts_[static_cast<std::size_t>(halvings)];
+      std::memcpy(p, start.bytes.data(), sizeof start.bytes);
+      p += start.size;
+      std::memcpy(p, head->bytes.data(), HeadCopy);
+      p += head->size;
+      std::memcpy(p, tail->bytes.data(), TailCopy);
+      p += tail->size;
+    }
     if (w < 0) {
       break;
     }
-    spell(head_, w, slow_count_);
+    std::swap(head, next);
   }
-  out.commitAscii(static_cast<std::size_t>(p - room.data()));
+  at_ = p;
 }
 
 }  // namespace quorvale

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "genetics/genotype.h"
@@ -40,10 +41,14 @@ class MemberLines {
   // REQUIRES: litter outlives this object.
   explicit MemberLines(const GroupedLitter& litter);
 
-  // Writes the member lines of one combination of the litter to out.
-  void write(std::uint32_t combination, Output& out);
+  // Writes the member lines of the combinations of the litter, in order,
+  // to out.
+  void write(std::span<const std::uint32_t> combinations, Output& out);
 
  private:
+  // Writes the member lines of one combination into the room.
+  void writeCombination(std::uint32_t combination, Output& out);
+
   // A text copied with fixed-size copies; the bytes past size are junk.
   template <std::size_t N>
   struct Slot {
@@ -154,9 +159,16 @@ class MemberLines {
   std::array<int, kMostTails> halvings_before_end_{};
   std::size_t longest_head_ = 0;
 
-  // The current head; where each wheel's segment begins in the head or in
-  // the tail being made, and the halvings of what comes before it there.
-  Text head_;
+  // The room lent by the output, and where the next line goes in it.
+  std::span<char> room_;
+  char* at_ = nullptr;
+
+  // Two heads: a wide copy of bytes stored a moment before, a few at a time,
+  // waits until those stores are done, so the next head is spelled into one
+  // while the lines of the current one are copied from the other. Where each
+  // wheel's segment begins in the heads or in the tail being made, and the
+  // halvings of what comes before it there.
+  std::array<Text, 2> heads_{};
   std::array<std::size_t, GeneCount + 1> text_at_{};
   std::array<int, GeneCount + 1> halvings_before_{};
 };

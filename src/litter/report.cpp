@@ -70,9 +70,7 @@ void writeLitter(const Genotype& male, const Genotype& female, Output& out) {
     line += group.description;
     line += U'\n';
     out.write(line);
-    for (std::uint32_t combination : group.combinations) {
-      members.write(combination, out);
-    }
+    members.write(group.combinations, out);
   }
 }
 
