@@ -84,29 +84,34 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
   }
 
   // Walk every combination with an odometer (gene 13 turning fastest),
-  // decide the description of its representative and file it under that.
-  // Only a few hundred descriptions are decided among the combinations, so
-  // each is written once, when first met; keys that happen to write the
-  // same text share a group.
+  // decide the description of its representative and note its group. Only
+  // a few thousand descriptions are decided among the combinations, so each
+  // is written once, when first met; keys that happen to write the same
+  // text share a group. The representative, its chance and its code change
+  // only from the gene that turned, so they are made again only from there.
   KeyTable group_of_key;
   std::unordered_map<std::u32string, std::size_t> group_of_text;
   const Language language = currentLanguage();
+  std::vector<std::uint32_t> codes(combinations);
+  std::vector<std::uint32_t> group_of(combinations);
+  std::vector<std::uint32_t> members;  // combinations per group
   std::array<int, GeneCount> chosen{};
+  std::array<std::uint64_t, GeneCount + 1> chance_before{};
+  std::array<int, GeneCount + 1> sex_before{};
+  chance_before[0] = 1;
+  sex_before[0] = static_cast<int>(Sex::Unspecified);
+  Genotype representative;
+  std::uint32_t code = 0;
+  GeneIndex turned = 0;
   for (std::uint32_t counted = 0; counted < combinations; ++counted) {
-    std::uint32_t combination = 0;
-    for (GeneIndex g = 0; g < GeneCount; ++g) {
-      combination = combination << kClassBits | static_cast<std::uint32_t>(chosen[g]);
-    }
-    Genotype representative;
-    std::uint64_t chance = 1;
-    for (GeneIndex g = 0; g < GeneCount; ++g) {
-      const GeneChild& child = representatives[g][static_cast<std::size_t>(chosen[g])];
+    for (GeneIndex g = turned; g < GeneCount; ++g) {
+      const auto c = static_cast<std::size_t>(chosen[g]);
+      const GeneChild& child = representatives[g][c];
       representative.alleleCount[g] = child.count;
-      if (child.sex != GeneChild::kKeepSex) {
-        representative.alleleCount[SexSlot] = child.sex;
-      }
-      chance *= litter.classes[g][static_cast<std::size_t>(chosen[g])].quarters;
+      sex_before[g + 1] = child.sex == GeneChild::kKeepSex ? sex_before[g] : child.sex;
+      chance_before[g + 1] = chance_before[g] * litter.classes[g][c].quarters;
     }
+    representative.alleleCount[SexSlot] = sex_before[GeneCount];
     const DescriptionKey key = decideDescription(representative, true, true);
     std::uint32_t& group_index = group_of_key[key.bits];
     if (group_index == KeyTable::kNone) {
@@ -114,19 +119,35 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female) {
       auto [by_text, new_text] = group_of_text.try_emplace(text, litter.groups.size());
       if (new_text) {
         litter.groups.push_back({std::move(text), 0, {}});
+        members.push_back(0);
       }
       group_index = static_cast<std::uint32_t>(by_text->second);
     }
-    PhenotypeGroup& group = litter.groups[group_index];
-    group.chance += chance;
-    group.combinations.push_back(combination);
+    litter.groups[group_index].chance += chance_before[GeneCount];
+    ++members[group_index];
+    codes[counted] = code;
+    group_of[counted] = group_index;
 
-    for (GeneIndex g = GeneCount - 1; g >= 0; --g) {
-      if (++chosen[g] < static_cast<int>(litter.classes[g].size())) {
+    for (turned = GeneCount - 1; turned > 0; --turned) {
+      if (++chosen[turned] < static_cast<int>(litter.classes[turned].size())) {
         break;
       }
-      chosen[g] = 0;
+      chosen[turned] = 0;
     }
+    if (turned == 0) {
+      ++chosen[0];
+    }
+    // The code holds gene g in two bits, gene 0 in the highest: the gene
+    // that turned counts one up and the genes after it start again at 0.
+    const int shift = kClassBits * (GeneCount - 1 - turned);
+    code = ((code >> shift) + 1) << shift;
+  }
+  // Each group's combinations, ascending.
+  for (std::size_t i = 0; i < litter.groups.size(); ++i) {
+    litter.groups[i].combinations.reserve(members[i]);
+  }
+  for (std::uint32_t counted = 0; counted < combinations; ++counted) {
+    litter.groups[group_of[counted]].combinations.push_back(codes[counted]);
   }
 
   std::sort(litter.groups.begin(), litter.groups.end(),
