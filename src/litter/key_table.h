@@ -9,7 +9,7 @@ namespace quorvale {
 
 // A map from 64-bit keys to 32-bit values, for the litter's per-combination
 // lookups: the largest litter asks one 165,888 times, and it holds a few
-// hundred keys. It is an open-addressed table of at least twice as many
+// thousand keys. It is an open-addressed table of at least twice as many
 // slots as keys, probed linearly from the top bits of a multiplicative hash:
 // no division and no node to chase, as the standard map would have.
 class KeyTable {

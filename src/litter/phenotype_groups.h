@@ -13,7 +13,7 @@ namespace quorvale {
 // The offspring of a cross gathered by their full description (colour, sex
 // and undesirable combinations), without listing them one by one.
 //
-// A litter can hold millions of genotypes but only a few hundred distinct
+// A litter can hold millions of genotypes but only a few thousand distinct
 // descriptions. The description of an animal reads of each gene only its
 // describedGeneValue (phenotype/description.h), and the sex. So at every
 // gene the children of the cross fall into a few classes that the
