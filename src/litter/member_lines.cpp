@@ -241,13 +241,22 @@ std::size_t MemberLines::makeWildTails() {
 
 void MemberLines::writeWithNewEnd(GeneIndex from, Output& out) {
   spellEnd(from);
+  // The end's fields, read once: the stores below could be to them.
+  const char* end_bytes = end_.bytes.data();
+  const std::size_t end_size = end_.size;
+  const int end_halvings = end_.halvings;
+  constexpr std::size_t kHalf = kTextCopy / 2;
   std::size_t longest_tail = 0;
   empty_tail_ = false;
   for (std::size_t t = 0; t < tail_count_; ++t) {
     Text& tail = tails_[t];
-    std::memcpy(tail.bytes.data() + end_at_[t], end_.bytes.data(), kTextCopy);
-    tail.size = end_at_[t] + end_.size;
-    tail.halvings = halvings_before_end_[t] + end_.halvings;
+    char* at = tail.bytes.data() + end_at_[t];
+    std::memcpy(at, end_bytes, kHalf);
+    if (end_size > kHalf) {
+      std::memcpy(at + kHalf, end_bytes + kHalf, kHalf);
+    }
+    tail.size = end_at_[t] + end_size;
+    tail.halvings = halvings_before_end_[t] + end_halvings;
     longest_tail = std::max(longest_tail, tail.size);
     empty_tail_ = empty_tail_ || tail.size == 1;
   }
@@ -268,19 +277,20 @@ void MemberLines::writeAll(std::size_t longest_tail, Output& out) {
   halvings_before_[0] = lead_.halvings;
   spell(heads_[0], 0, slow_count_);
 
-  // Most genotypes are short: half-size copies then do.
-  constexpr std::size_t kShort = kTextCopy / 2;
-  if (longest_head_ <= kShort) {
-    if (longest_tail <= kShort) {
-      writeLines<kShort, kShort>(out);
-    } else {
-      writeLines<kShort, kTextCopy>(out);
-    }
-  } else if (longest_tail <= kShort) {
-    writeLines<kTextCopy, kShort>(out);
-  } else {
-    writeLines<kTextCopy, kTextCopy>(out);
-  }
+  // Heads are mostly short and tails long: each is copied with the
+  // smallest of a few sizes that holds every one of the combination.
+  using LineWriter = void (MemberLines::*)(Output&);
+  static constexpr std::array<std::array<LineWriter, 3>, 3> kWriters = {{
+      {&MemberLines::writeLines<16, 32>, &MemberLines::writeLines<16, 48>,
+       &MemberLines::writeLines<16, 64>},
+      {&MemberLines::writeLines<32, 32>, &MemberLines::writeLines<32, 48>,
+       &MemberLines::writeLines<32, 64>},
+      {&MemberLines::writeLines<64, 32>, &MemberLines::writeLines<64, 48>,
+       &MemberLines::writeLines<64, 64>},
+  }};
+  const std::size_t head_copy = longest_head_ <= 16 ? 0 : longest_head_ <= 32 ? 1 : 2;
+  const std::size_t tail_copy = longest_tail <= 32 ? 0 : longest_tail <= 48 ? 1 : 2;
+  (this->*kWriters[head_copy][tail_copy])(out);
 }
 
 template <std::size_t HeadCopy, std::size_t TailCopy>
@@ -314,14 +324,17 @@ void MemberLines::writeLines(Output& out) {
       p = room_.data();
       room_end = room_.data() + room_.size();
     }
-    const Text* tail = head->size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
+    // The head's fields, read once: the stores below could be to them.
+    const char* head_bytes = head->bytes.data();
+    const std::size_t head_size = head->size;
+    const LineStart* starts = starts_.data() + head->halvings;
+    const Text* tail = head_size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
     for (const Text* end = tail + tail_count_; tail != end; ++tail) {
-      const int halvings = head->halvings + tail->halvings;
-      const LineStart& start = starts_[static_cast<std::size_t>(halvings)];
+      const LineStart& start = starts[tail->halvings];
       std::memcpy(p, start.bytes.data(), sizeof start.bytes);
       p += start.size;
-      std::memcpy(p, head->bytes.data(), HeadCopy);
-      p += head->size;
+      std::memcpy(p, head_bytes, HeadCopy);
+      p += head_size;
       std::memcpy(p, tail->bytes.data(), TailCopy);
       p += tail->size;
     }

@@ -29,11 +29,15 @@ namespace quorvale {
 //   each setting of the fastest wheels (at most kMostTails), each holding
 //   their segments and the line end. The head holds the genes before them;
 //   it changes only when a slower wheel turns, and then is spelled again
-//   only from the segment of the wheel that turned.
-// - Each text is copied with one copy of a fixed size (half-size when the
-//   combination's texts are short), which the machine does in a few
-//   instructions; a copy may run past its text, into room that the next
-//   text overwrites.
+//   only from the segment of the wheel that turned, into the other of two
+//   heads while the lines of the current one are copied.
+// - Each text is copied with one copy of a fixed size, the smallest of a
+//   few that holds every head (or tail) of the combination, which the
+//   machine does in a few instructions; a copy may run past its text, into
+//   room that the next text overwrites.
+// - When a combination differs from the one before only after its last
+//   wheel, where each gene has one option, only the end of the tails is
+//   spelled again.
 // - The lines go straight into the output's own buffer (Output::asciiRoom),
 //   so each byte is copied once and no call is made per line.
 class MemberLines {
