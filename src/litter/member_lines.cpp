@@ -26,6 +26,9 @@ MemberLines::MemberLines(const GroupedLitter& litter) : litter_(litter) {
       if (cls.options.size() > kMostOptions) {
         throw std::logic_error("a gene with more than four children");
       }
+      if (cls.options.size() == 1) {
+        fixed_classes_[g] |= 1u << tokens_[g].size();
+      }
       std::vector<Token>& tokens = tokens_[g].emplace_back();
       for (const GeneOption& option : cls.options) {
         if (option.token.size() > kTokenSize) {
@@ -75,24 +78,20 @@ void MemberLines::write(std::span<const std::uint32_t> combinations, Output& out
 }
 
 void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
-  const std::array<int, GeneCount> chosen = classesOf(litter_, combination);
-
   // The lead, the wheels and their segments. Consecutive combinations
   // mostly differ only in their last genes, so the segments are made again
   // only from the first gene that differs, from the state noted before it.
   GeneIndex from = 0;
   if (made_any_) {
-    while (from < GeneCount - 1 && chosen[from] == chosen_[from]) {
-      ++from;
-    }
+    from = std::min(firstDifference(combination, combination_), GeneCount - 1);
   }
   // Most often only genes after the last wheel differ, all still without a
   // choice: the wheels, the head and the tails but their ends are as they
   // were.
   // The segments are not told of such changes, so the next combination that
   // makes them again starts no later than the first gene changed this way.
-  if (made_any_ && wheel_count_ > 0 && from > last_wheel_gene_ && fixedFrom(chosen, from)) {
-    chosen_ = chosen;
+  if (made_any_ && wheel_count_ > 0 && from > last_wheel_gene_ && fixedFrom(combination, from)) {
+    combination_ = combination;
     segments_stale_from_ = std::min(segments_stale_from_, from);
     writeWithNewEnd(from, out);
     return;
@@ -100,7 +99,7 @@ void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
   from = std::min(from, segments_stale_from_);
   segments_stale_from_ = GeneCount;
   made_any_ = true;
-  chosen_ = chosen;
+  combination_ = combination;
   wheel_count_ = wheels_before_[from];
   // What a gene that does not turn joins: the lead or the last wheel's
   // segments. Only sizes and halvings are reset: bytes past a text's size
@@ -117,7 +116,8 @@ void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
       size_before_[g][o] = last[o].size;
       halvings_of_before_[g][o] = last[o].halvings;
     }
-    const std::vector<Token>& tokens = tokens_[g][static_cast<std::size_t>(chosen[g])];
+    const std::vector<Token>& tokens =
+        tokens_[g][static_cast<std::size_t>(classOf(combination, g))];
     if (tokens.size() == 1) {
       for (std::size_t o = 0; o < last_options; ++o) {
         append(last[o], tokens[0]);
@@ -197,9 +197,9 @@ void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
   writeAll(longest_tail, out);
 }
 
-bool MemberLines::fixedFrom(const std::array<int, GeneCount>& chosen, GeneIndex from) const {
+bool MemberLines::fixedFrom(std::uint32_t combination, GeneIndex from) const {
   for (GeneIndex g = from; g < GeneCount; ++g) {
-    if (tokens_[g][static_cast<std::size_t>(chosen[g])].size() != 1) {
+    if ((fixed_classes_[g] >> classOf(combination, g) & 1u) == 0) {
       return false;
     }
   }
@@ -217,7 +217,7 @@ void MemberLines::spellEnd(GeneIndex from) {
   for (GeneIndex g = from; g < GeneCount; ++g) {
     end_gene_at_[static_cast<std::size_t>(g)] = end.size;
     end_halvings_at_[static_cast<std::size_t>(g)] = end.halvings;
-    append(end, tokens_[g][static_cast<std::size_t>(chosen_[g])][0]);
+    append(end, tokens_[g][static_cast<std::size_t>(classOf(combination_, g))][0]);
   }
   end.bytes[end.size++] = '\n';
 }

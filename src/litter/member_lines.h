@@ -95,8 +95,8 @@ class MemberLines {
   void spell(Text& text, int from, int end);
 
   // Whether genes [from, GeneCount) have one option each in the classes
-  // chosen.
-  bool fixedFrom(const std::array<int, GeneCount>& chosen, GeneIndex from) const;
+  // the combination chooses.
+  bool fixedFrom(std::uint32_t combination, GeneIndex from) const;
 
   // Spells the end, the genes after the last wheel and the line end, from
   // gene `from` on.
@@ -121,6 +121,8 @@ class MemberLines {
   void writeLines(Output& out);
 
   const GroupedLitter& litter_;
+  // For each gene, the classes with one option, one bit each.
+  std::array<unsigned, GeneCount> fixed_classes_{};
   // For each gene and class, its options as tokens.
   std::array<std::vector<std::vector<Token>>, GeneCount> tokens_;
   std::array<LineStart, kChanceBits + 1> starts_;
@@ -134,10 +136,10 @@ class MemberLines {
   std::array<std::size_t, GeneCount> digit_{};
   int wheel_count_ = 0;
   int slow_count_ = 0;
-  // The classes of the combination last written, whether there was one,
-  // and for each gene the state before it joined the segments: the number
-  // of wheels, and the sizes and halvings of what it joined.
-  std::array<int, GeneCount> chosen_{};
+  // The combination last written, whether there was one, and for each gene
+  // the state before it joined the segments: the number of wheels, and the
+  // sizes and halvings of what it joined.
+  std::uint32_t combination_ = 0;
   bool made_any_ = false;
   std::array<int, GeneCount> wheels_before_{};
   std::array<std::array<std::size_t, kMostOptions>, GeneCount> size_before_{};

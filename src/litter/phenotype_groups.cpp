@@ -54,19 +54,12 @@ std::vector<GeneClass> classify(GeneIndex g, const GeneChildren& children,
   return classes;
 }
 
-// A gene has at most four children, so at most four classes: a combination
-// holds each gene's class in two bits, gene 0 in the highest, so ascending
-// combinations follow the expansion order of the cross, and decoding one
-// takes no division.
-constexpr int kClassBits = 2;
-static_assert(kClassBits * GeneCount <= 32);
-
 }  // namespace
 
 std::array<int, GeneCount> classesOf(const GroupedLitter& /*litter*/, std::uint32_t combination) {
   std::array<int, GeneCount> chosen{};
   for (GeneIndex g = 0; g < GeneCount; ++g) {
-    chosen[g] = static_cast<int>((combination >> kClassBits * (GeneCount - 1 - g)) & 3u);
+    chosen[g] = classOf(combination, g);
   }
   return chosen;
 }

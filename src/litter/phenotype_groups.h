@@ -2,6 +2,7 @@
 #define QUORVALE_LITTER_PHENOTYPE_GROUPS_H_
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -62,6 +63,30 @@ struct GroupedLitter {
 // add up to 2^28.
 // REQUIRES: counts of both parents in 0..2; the male's Yellow count 0 or 2.
 GroupedLitter groupLitter(const Genotype& male, const Genotype& female);
+
+// A gene has at most four children, so at most four classes: a combination
+// holds each gene's class in two bits, gene 0 in the highest, so ascending
+// combinations follow the expansion order of the cross, and decoding one
+// takes no division.
+inline constexpr int kClassBits = 2;
+static_assert(kClassBits * GeneCount <= 32);
+
+// The class chosen at gene g by a combination.
+// REQUIRES: 0 <= g < GeneCount.
+constexpr int classOf(std::uint32_t combination, GeneIndex g) {
+  return static_cast<int>((combination >> kClassBits * (GeneCount - 1 - g)) & 3u);
+}
+
+// The first gene at which combinations a and b choose different classes;
+// GeneCount when they are the same.
+constexpr GeneIndex firstDifference(std::uint32_t a, std::uint32_t b) {
+  const std::uint32_t differ = a ^ b;
+  if (differ == 0) {
+    return GeneCount;
+  }
+  const int highest_bit = 31 - std::countl_zero(differ);
+  return GeneCount - 1 - highest_bit / kClassBits;
+}
 
 // The class chosen at each gene by a combination of litter.
 std::array<int, GeneCount> classesOf(const GroupedLitter& litter, std::uint32_t combination);
