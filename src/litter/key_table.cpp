@@ -16,11 +16,6 @@ std::uint32_t& KeyTable::operator[](std::uint64_t key) {
   return slot.value;
 }
 
-void KeyTable::clear() {
-  slots_.assign(slots_.size(), Slot{});
-  used_ = 0;
-}
-
 KeyTable::Slot& KeyTable::find(std::uint64_t key) {
   const std::size_t mask = slots_.size() - 1;
   // The top bits of the product depend on every bit of the key.

@@ -21,9 +21,6 @@ class KeyTable {
   // is kNone. The reference stays valid until the next call.
   std::uint32_t& operator[](std::uint64_t key);
 
-  // Forgets every key.
-  void clear();
-
  private:
   struct Slot {
     std::uint64_t key = 0;
