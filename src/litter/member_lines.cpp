@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace quorvale {
 
@@ -194,7 +193,7 @@ void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
     }
     longest_head_ += longest;
   }
-  writeAll(longest_tail, out);
+  writeAll(longest_tail, /*heads_made=*/false, out);
 }
 
 bool MemberLines::fixedFrom(std::uint32_t combination, GeneIndex from) const {
@@ -263,19 +262,45 @@ void MemberLines::writeWithNewEnd(GeneIndex from, Output& out) {
   if (empty_tail_) {
     longest_tail = std::max(longest_tail, makeWildTails());
   }
-  writeAll(longest_tail, out);
+  // The heads are those of the last combination: if they were all made at
+  // once, they are still there.
+  writeAll(longest_tail, /*heads_made=*/heads_whole_, out);
 }
 
-void MemberLines::writeAll(std::size_t longest_tail, Output& out) {
-  // The first head: every slow wheel at its first option, as a whole round
-  // of the odometer leaves them.
-  for (Text& head : heads_) {
+void MemberLines::makeHeads() {
+  head_count_ = 0;
+  for (;;) {
+    // Each head spelled whole from the lead and the slow wheels' segments,
+    // which were made long before: none is read back while being made.
+    Text& head = heads_[head_count_++];
     clear(head);
     append(head, lead_);
+    for (std::size_t w = 0; w < static_cast<std::size_t>(slow_count_); ++w) {
+      append(head, segments_[w][digit_[w]]);
+    }
+    // Turn the slow wheels, the last first, carrying leftwards.
+    int w = slow_count_ - 1;
+    for (; w >= 0; --w) {
+      const auto i = static_cast<std::size_t>(w);
+      if (++digit_[i] < option_count_[i]) {
+        break;
+      }
+      digit_[i] = 0;
+    }
+    heads_done_ = w < 0;
+    if (heads_done_ || head_count_ == kMostHeads) {
+      return;
+    }
   }
-  text_at_[0] = lead_.size;
-  halvings_before_[0] = lead_.halvings;
-  spell(heads_[0], 0, slow_count_);
+}
+
+void MemberLines::writeAll(std::size_t longest_tail, bool heads_made, Output& out) {
+  // Every slow wheel is at its first option, as a whole round of the
+  // odometer leaves them.
+  if (!heads_made) {
+    makeHeads();
+    heads_whole_ = heads_done_;
+  }
 
   // Heads are mostly short and tails long: each is copied with the
   // smallest of a few sizes that holds every one of the combination.
@@ -298,50 +323,34 @@ void MemberLines::writeLines(Output& out) {
   // Locals, as the stores of the lines could be to anything of char type.
   char* p = at_;
   const char* room_end = room_.data() + room_.size();
-  // The head whose lines are copied, and the other, which holds the head
-  // before it: it differs from the digits from wheel next_stale on.
-  Text* head = &heads_[0];
-  Text* next = &heads_[1];
-  int next_stale = 0;
   for (;;) {
-    // Turn the slow wheels, the last first, carrying leftwards, and spell
-    // the next head before the lines of this one are copied.
-    int w = slow_count_ - 1;
-    for (; w >= 0; --w) {
-      const auto i = static_cast<std::size_t>(w);
-      if (++digit_[i] < option_count_[i]) {
-        spell(*next, std::min(w, next_stale), slow_count_);
-        next_stale = w;
-        break;
+    for (const Text* head = heads_.data(); head != heads_.data() + head_count_; ++head) {
+      // The lines of one head all fit in the room.
+      if (static_cast<std::size_t>(room_end - p) < kMostTails * kLineReach) {
+        out.commitAscii(static_cast<std::size_t>(p - room_.data()));
+        room_ = out.asciiRoom(Output::kMaxAsciiRoom);
+        p = room_.data();
+        room_end = room_.data() + room_.size();
       }
-      digit_[i] = 0;
+      // The head's fields, read once: the stores below could be to them.
+      const char* head_bytes = head->bytes.data();
+      const std::size_t head_size = head->size;
+      const LineStart* starts = starts_.data() + head->halvings;
+      const Text* tail = head_size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
+      for (const Text* end = tail + tail_count_; tail != end; ++tail) {
+        const LineStart& start = starts[tail->halvings];
+        std::memcpy(p, start.bytes.data(), sizeof start.bytes);
+        p += start.size;
+        std::memcpy(p, head_bytes, HeadCopy);
+        p += head_size;
+        std::memcpy(p, tail->bytes.data(), TailCopy);
+        p += tail->size;
+      }
     }
-
-    // The lines of one head all fit in the room.
-    if (static_cast<std::size_t>(room_end - p) < kMostTails * kLineReach) {
-      out.commitAscii(static_cast<std::size_t>(p - room_.data()));
-      room_ = out.asciiRoom(Output::kMaxAsciiRoom);
-      p = room_.data();
-      room_end = room_.data() + room_.size();
-    }
-    // The head's fields, read once: the stores below could be to them.
-    const char* head_bytes = head->bytes.data();
-    const std::size_t head_size = head->size;
-    const LineStart* starts = starts_.data() + head->halvings;
-    const Text* tail = head_size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
-    for (const Text* end = tail + tail_count_; tail != end; ++tail) {
-      const LineStart& start = starts[tail->halvings];
-      std::memcpy(p, start.bytes.data(), sizeof start.bytes);
-      p += start.size;
-      std::memcpy(p, head_bytes, HeadCopy);
-      p += head_size;
-      std::memcpy(p, tail->bytes.data(), TailCopy);
-      p += tail->size;
-    }
-    if (w < 0) {
+    if (heads_done_) {
       break;
     }
-    std::swap(head, next);
+    makeHeads();
   }
   at_ = p;
 }

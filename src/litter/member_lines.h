@@ -27,17 +27,18 @@ namespace quorvale {
 // - A line is three texts: the start for its chance (one of 29, made once),
 //   the head and a tail. The tails are made once per combination: one for
 //   each setting of the fastest wheels (at most kMostTails), each holding
-//   their segments and the line end. The head holds the genes before them;
-//   it changes only when a slower wheel turns, and then is spelled again
-//   only from the segment of the wheel that turned, into the other of two
-//   heads while the lines of the current one are copied.
+//   their segments and the line end. The heads hold the genes before them,
+//   one for each setting of the slower wheels; they are made once per
+//   combination (up to kMostHeads at a time; a litter's genes make at most
+//   64), each spelled whole from the segments, so that no text is copied
+//   while the stores that made it are still under way.
 // - Each text is copied with one copy of a fixed size, the smallest of a
 //   few that holds every head (or tail) of the combination, which the
 //   machine does in a few instructions; a copy may run past its text, into
 //   room that the next text overwrites.
 // - When a combination differs from the one before only after its last
-//   wheel, where each gene has one option, only the end of the tails is
-//   spelled again.
+//   wheel, where each gene has one option, it keeps the heads, and only the
+//   end of the tails is spelled again.
 // - The lines go straight into the output's own buffer (Output::asciiRoom),
 //   so each byte is copied once and no call is made per line.
 class MemberLines {
@@ -78,6 +79,8 @@ class MemberLines {
   // The most tails made for one combination.
   static constexpr std::size_t kMostTails = 8;
   static_assert(kMostTails * kLineReach <= Output::kMaxAsciiRoom);
+  // The most heads made at once.
+  static constexpr std::size_t kMostHeads = 64;
 
   // Empties slot.
   template <std::size_t N>
@@ -111,8 +114,13 @@ class MemberLines {
   // spells the end again and puts it at the end of each tail.
   void writeWithNewEnd(GeneIndex from, Output& out);
 
-  // Spells the first head and writes every line of the combination set up.
-  void writeAll(std::size_t longest_tail, Output& out);
+  // Makes the heads from the slow wheels' current digits on, turning them,
+  // until the odometer comes round or kMostHeads are made.
+  void makeHeads();
+
+  // Writes every line of the combination set up, making its heads first
+  // unless they are made.
+  void writeAll(std::size_t longest_tail, bool heads_made, Output& out);
 
   // Writes every line of the combination set up, copying HeadCopy bytes of
   // the head and TailCopy bytes of each tail.
@@ -169,12 +177,15 @@ class MemberLines {
   std::span<char> room_;
   char* at_ = nullptr;
 
-  // Two heads: a wide copy of bytes stored a moment before, a few at a time,
-  // waits until those stores are done, so the next head is spelled into one
-  // while the lines of the current one are copied from the other. Where each
-  // wheel's segment begins in the heads or in the tail being made, and the
+  // The heads made, how many, whether they are the last of the
+  // combination, and whether they are all of them. A combination that
+  // differs from the last one only after its last wheel has the same heads.
+  std::array<Text, kMostHeads> heads_{};
+  std::size_t head_count_ = 0;
+  bool heads_done_ = false;
+  bool heads_whole_ = false;
+  // Where each wheel's segment begins in the tail being made, and the
   // halvings of what comes before it there.
-  std::array<Text, 2> heads_{};
   std::array<std::size_t, GeneCount + 1> text_at_{};
   std::array<int, GeneCount + 1> halvings_before_{};
 };
