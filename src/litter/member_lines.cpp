@@ -206,19 +206,20 @@ bool MemberLines::fixedFrom(std::uint32_t combination, GeneIndex from) const {
 }
 
 void MemberLines::spellEnd(GeneIndex from) {
-  Segment& end = end_;
-  end.size = end_gene_at_[static_cast<std::size_t>(from)];
-  end.halvings = end_halvings_at_[static_cast<std::size_t>(from)];
-  if (from == last_wheel_gene_ + 1) {
-    end.size = 0;
-    end.halvings = 0;
-  }
+  const bool first = from == last_wheel_gene_ + 1;
+  std::size_t size = first ? 0 : end_gene_at_[static_cast<std::size_t>(from)];
+  int halvings = first ? 0 : end_halvings_at_[static_cast<std::size_t>(from)];
   for (GeneIndex g = from; g < GeneCount; ++g) {
-    end_gene_at_[static_cast<std::size_t>(g)] = end.size;
-    end_halvings_at_[static_cast<std::size_t>(g)] = end.halvings;
-    append(end, tokens_[g][static_cast<std::size_t>(classOf(combination_, g))][0]);
+    end_gene_at_[static_cast<std::size_t>(g)] = size;
+    end_halvings_at_[static_cast<std::size_t>(g)] = halvings;
+    const Token& token = tokens_[g][static_cast<std::size_t>(classOf(combination_, g))][0];
+    std::memcpy(end_.bytes.data() + size, token.bytes.data(), sizeof token.bytes);
+    size += token.size;
+    halvings += token.halvings;
   }
-  end.bytes[end.size++] = '\n';
+  end_.bytes[size++] = '\n';
+  end_.size = size;
+  end_.halvings = halvings;
 }
 
 std::size_t MemberLines::makeWildTails() {
@@ -245,20 +246,23 @@ void MemberLines::writeWithNewEnd(GeneIndex from, Output& out) {
   const std::size_t end_size = end_.size;
   const int end_halvings = end_.halvings;
   constexpr std::size_t kHalf = kTextCopy / 2;
+  const std::size_t tail_count = tail_count_;
   std::size_t longest_tail = 0;
-  empty_tail_ = false;
-  for (std::size_t t = 0; t < tail_count_; ++t) {
+  bool empty_tail = false;
+  for (std::size_t t = 0; t < tail_count; ++t) {
     Text& tail = tails_[t];
-    char* at = tail.bytes.data() + end_at_[t];
+    const std::size_t end_at = end_at_[t];
+    char* at = tail.bytes.data() + end_at;
     std::memcpy(at, end_bytes, kHalf);
     if (end_size > kHalf) {
       std::memcpy(at + kHalf, end_bytes + kHalf, kHalf);
     }
-    tail.size = end_at_[t] + end_size;
+    tail.size = end_at + end_size;
     tail.halvings = halvings_before_end_[t] + end_halvings;
-    longest_tail = std::max(longest_tail, tail.size);
-    empty_tail_ = empty_tail_ || tail.size == 1;
+    longest_tail = std::max(longest_tail, end_at + end_size);
+    empty_tail = empty_tail || end_at + end_size == 1;
   }
+  empty_tail_ = empty_tail;
   if (empty_tail_) {
     longest_tail = std::max(longest_tail, makeWildTails());
   }
