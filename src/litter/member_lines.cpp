@@ -274,8 +274,9 @@ void MemberLines::writeWithNewEnd(GeneIndex from, Output& out) {
 void MemberLines::makeHeads() {
   head_count_ = 0;
   for (;;) {
-    // Each head spelled whole from the lead and the slow wheels' segments,
-    // which were made long before: none is read back while being made.
+    // Each head is spelled whole from the lead and the slow wheels'
+    // segments, not from the head before it, so that no head's copies wait
+    // for the stores that made another.
     Text& head = heads_[head_count_++];
     clear(head);
     append(head, lead_);

@@ -124,7 +124,7 @@ class MemberLines {
 
   // Writes every line of the combination set up, copying HeadCopy bytes of
   // the head and TailCopy bytes of each tail.
-  // REQUIRES: the head and every tail fit their copies.
+  // REQUIRES: every head and tail fits its copy.
   template <std::size_t HeadCopy, std::size_t TailCopy>
   void writeLines(Output& out);
 
@@ -159,18 +159,20 @@ class MemberLines {
   bool empty_tail_ = false;
   std::array<Text, kMostTails> wild_tails_{};
 
-  // The gene of each wheel and of the last one; the end, the genes after it with the line
-  // end, where each of its genes begins in it and the halvings before it;
-  // where the end begins in each tail and the halvings before it.
+  // The gene of each wheel, and of the last one.
   std::array<GeneIndex, GeneCount> wheel_gene_{};
+  GeneIndex last_wheel_gene_ = -1;
   // The first gene whose part of the segments is out of date.
   GeneIndex segments_stale_from_ = GeneCount;
-  GeneIndex last_wheel_gene_ = -1;
+  // The end: the genes after the last wheel, and the line end. Where each of
+  // its genes begins in it and the halvings before it; where it begins in
+  // each tail and the halvings before it there.
   Segment end_;
   std::array<std::size_t, GeneCount> end_gene_at_{};
   std::array<int, GeneCount> end_halvings_at_{};
   std::array<std::size_t, kMostTails> end_at_{};
   std::array<int, kMostTails> halvings_before_end_{};
+  // The longest any head of the combination can be.
   std::size_t longest_head_ = 0;
 
   // The room lent by the output, and where the next line goes in it.
