@@ -85,10 +85,9 @@ void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
     from = std::min(firstDifference(combination, combination_), GeneCount - 1);
   }
   // Most often only genes after the last wheel differ, all still without a
-  // choice: the wheels, the head and the tails but their ends are as they
-  // were.
-  // The segments are not told of such changes, so the next combination that
-  // makes them again starts no later than the first gene changed this way.
+  // choice: the wheels, the heads and the tails but their ends are as they
+  // were. The segments are not told of such a change, so the next
+  // combination that makes them again starts no later than its first gene.
   if (made_any_ && wheel_count_ > 0 && from > last_wheel_gene_ && fixedFrom(combination, from)) {
     combination_ = combination;
     segments_stale_from_ = std::min(segments_stale_from_, from);
