@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ python3 dpkg-dev lintian groff man-db)
+packages=(cmake ninja-build g++ python3 dpkg-dev lintian groff man-db)
 if ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
@@ -28,16 +28,22 @@ silent() {
   fi
 }
 
-# Both pages hold Cyrillic text, so groff reads them through preconv (-k)
-# and renders for a UTF-8 terminal (-Tutf8); man detects the encoding from
-# the page's first line. The Russian page is rendered with man -l, since
-# the ru_RU.UTF-8 locale need not exist on the machine.
+# The Russian page holds Cyrillic text, so groff reads the pages through
+# preconv (-k) and renders for a UTF-8 terminal (-Tutf8); man detects the
+# encoding from the page's first line. The Russian page is rendered with
+# man -l, since the ru_RU.UTF-8 locale need not exist on the machine. The
+# English page holds only ASCII, so it must also render where no UTF-8
+# locale is set (LANG=C, or LANG unset).
 check_pages() {
   local page
   for page in "$@"; do
     silent env LANG=C.UTF-8 MANWIDTH=80 man --warnings -l "$page"
     if [[ $page != *.gz ]]; then
       silent groff -man -ww -z -k -Tutf8 "$page"
+    fi
+    if [[ $page != */ru/* && $page != *.ru.1 ]]; then
+      silent env LANG=C MANWIDTH=80 man --warnings -l "$page"
+      silent env -u LANG -u LC_ALL MANWIDTH=80 man --warnings -l "$page"
     fi
   done
 }
