@@ -2,6 +2,9 @@
 # Lint: fails on any finding of
 #  - the module layering: a module of the program includes only itself and
 #    the modules below it;
+#  - the core (genetics to tasks) as every front end needs it: it takes the
+#    language as a parameter (only app/ holds the run's current language)
+#    and throws nothing, so it compiles with -fno-exceptions;
 #  - clang-format (.clang-format) over every .cpp and .h;
 #  - clang-tidy (.clang-tidy) over every source of the compile database of
 #    the test preset's build, with the headers of src/ it includes, and over
@@ -45,6 +48,16 @@ for dir in src/*/; do
   done
 done
 [[ $status == 0 ]] || exit 1
+
+echo "-- the core: the language as a parameter, and no exceptions"
+core=(src/genetics src/text src/phenotype src/litter src/tasks)
+mapfile -t core_files < <(git ls-files "${core[@]/%//*.h}" "${core[@]/%//*.cpp}" | grep -v '_test\.cpp$')
+if grep -n 'currentLanguage' "${core_files[@]}" src/console/*; then
+  echo "the modules below app/ take the language as a parameter; only app/ reads the run's"
+  exit 1
+fi
+printf '%s\n' "${core_files[@]}" | grep '\.cpp$' |
+  xargs -P 2 -n 1 g++ -std=c++20 -fsyntax-only -fno-exceptions -Wall -Wextra -Werror -Isrc
 
 echo "-- clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

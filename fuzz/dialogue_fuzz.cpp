@@ -45,6 +45,7 @@
 #include "genetics/genotype.h"
 #include "genetics/parser.h"
 #include "testing/memory_console.h"
+#include "testing/shortcuts.h"
 #include "text/language.h"
 #include "text/utf8.h"
 
@@ -142,7 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return -1;
   }
 
-  quorvale::setCurrentLanguage(quorvale::Language::English);
   quorvale::MemoryConsole console(input, chunk);
   FUZZ_REQUIRE(quorvale::runDialogue(console) == 0);
 

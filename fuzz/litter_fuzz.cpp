@@ -31,6 +31,7 @@
 #include "phenotype/description.h"
 #include "testing/cross.h"
 #include "testing/fraction_text.h"
+#include "testing/shortcuts.h"
 #include "testing/string_output.h"
 #include "text/language.h"
 #include "text/messages.h"
@@ -109,26 +110,26 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 // line and the group line above it show it.
 using MemberKey = std::tuple<std::string, std::string, std::string>;
 
-std::map<MemberKey, int> expectedMembers(const Parents& p) {
+std::map<MemberKey, int> expectedMembers(const Parents& p, quorvale::Language language) {
   std::map<MemberKey, int> members;
   for (quorvale::Offspring& o : quorvale::cross(p.male, p.female)) {
     const std::string description =
-        quorvale::toUtf8(quorvale::describePhenotype(o.genotype, true, true));
+        quorvale::toUtf8(quorvale::describePhenotype(o.genotype, true, true, language));
     ++members[{description, quorvale::toUtf8(quorvale::fractionText(o.probability)),
                quorvale::toUtf8(quorvale::genotypeText(o.genotype))}];
   }
   return members;
 }
 
-void checkReport(const std::string& report, const Parents& p) {
+void checkReport(const std::string& report, const Parents& p, quorvale::Language language) {
   const std::string label =
-      quorvale::toUtf8(quorvale::messageText(quorvale::MessageId::LitterLabel));
+      quorvale::toUtf8(quorvale::messageText(quorvale::MessageId::LitterLabel, language));
   const std::size_t at = report.find("\n" + label + "\n");
   FUZZ_REQUIRE(at != std::string::npos);
   const std::vector<std::string_view> lines =
       splitLines(std::string_view(report).substr(at + label.size() + 2));
 
-  std::map<MemberKey, int> expected = expectedMembers(p);
+  std::map<MemberKey, int> expected = expectedMembers(p, language);
   std::uint64_t total = 0;
   std::u32string previous;
   std::size_t i = 0;
@@ -185,11 +186,11 @@ void checkReport(const std::string& report, const Parents& p) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto language =
       size > 0 && data[0] % 2 == 1 ? quorvale::Language::Russian : quorvale::Language::English;
-  quorvale::setCurrentLanguage(language);
   const Parents p = parentsFrom(data, size);
 
   quorvale::StringOutput out;
-  quorvale::predictLitter(quorvale::genotypeText(p.male), quorvale::genotypeText(p.female), out);
-  checkReport(out.bytes(), p);
+  quorvale::predictLitter(quorvale::genotypeText(p.male), quorvale::genotypeText(p.female),
+                          language, out);
+  checkReport(out.bytes(), p, language);
   return 0;
 }

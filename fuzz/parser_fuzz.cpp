@@ -30,6 +30,7 @@
 #include "genetics/genotype.h"
 #include "genetics/genotype_text.h"
 #include "genetics/parser.h"
+#include "testing/shortcuts.h"
 #include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/utf8.h"

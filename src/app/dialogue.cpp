@@ -3,14 +3,12 @@
 #include <optional>
 #include <string>
 
-#include "app/task_number.h"
 #include "genetics/parser.h"
 #include "litter/report.h"
-#include "phenotype/carriers.h"
-#include "phenotype/description.h"
+#include "phenotype/animal.h"
 #include "tasks/random.h"
 #include "tasks/task.h"
-#include "text/genotype_error.h"
+#include "tasks/task_number.h"
 #include "text/language.h"
 #include "text/messages.h"
 
@@ -101,14 +99,6 @@ bool readWord(Console& console, Reader& reader) {
   return console.readWord(feed);
 }
 
-// Writes a prompt from the catalogue and reads the answer word into reader.
-// Returns false at the end of input.
-template <typename Reader>
-bool ask(Console& console, MessageId prompt, Reader& reader) {
-  console.out().write(messageText(prompt));
-  return readWord(console, reader);
-}
-
 // Of a menu word only the first character counts; the rest is skipped.
 struct MenuChoice {
   char32_t first = 0;
@@ -118,134 +108,143 @@ struct MenuChoice {
   }
 };
 
-// Runs the action of one menu choice. Returns false when the input ended
-// during it.
-bool runMenuAction(Console& console, MenuAction action) {
-  switch (action) {
-    case MenuAction::ColorFromGenotype: {
-      GenotypeReader genotype(Sex::Unspecified);
-      if (!ask(console, MessageId::GenotypePrompt, genotype)) {
+// One run of the dialogue: the console and the language the user chose,
+// which every answer is written in.
+struct Dialogue {
+  Console& console;
+  Language currentLanguage = Language::English;
+
+  // Writes a prompt from the catalogue and reads the answer word into
+  // reader. Returns false at the end of input.
+  template <typename Reader>
+  bool ask(MessageId prompt, Reader& reader) {
+    console.out().write(messageText(prompt, currentLanguage));
+    return readWord(console, reader);
+  }
+
+  // Menu option 1: the description line and the carrier line of one
+  // genotype, or the parser's message. Returns false when the input ended
+  // before the genotype.
+  bool colourFromGenotype() {
+    GenotypeReader genotype(Sex::Unspecified);
+    if (!ask(MessageId::GenotypePrompt, genotype)) {
+      return false;
+    }
+    genotype.finish();
+    console.out().write(colourAnswer(genotype, currentLanguage));
+    return true;
+  }
+
+  // Menu option 2: asks for the male's genotype, then the female's, and
+  // writes the litter report. Returns false when the input ended before
+  // both answers.
+  bool predictLitter() {
+    // The male is always asked first. Each word is parsed as it is read,
+    // and only the outcome is kept; nothing is written before both words
+    // have been read.
+    GenotypeReader male(Sex::Male);
+    if (!ask(MessageId::MalePrompt, male)) {
+      return false;
+    }
+    male.finish();
+    GenotypeReader female(Sex::Female);
+    if (!ask(MessageId::FemalePrompt, female)) {
+      return false;
+    }
+    female.finish();
+    quorvale::predictLitter(male, female, currentLanguage, console.out());
+    return true;
+  }
+
+  // Menu options 3 (7 genes) and 4 (2 genes): asks for a task number until
+  // one other than 0 is given, shows the two parents of that exercise,
+  // waits for a key and writes the litter report as the answer. Returns
+  // false when the input ended before a task number was given.
+  bool randomTask(int gene_count) {
+    std::int32_t number = 0;
+    while (number == 0) {
+      TaskNumberReader reader;
+      if (!ask(MessageId::TaskNumberPrompt, reader)) {
         return false;
       }
-      genotype.finish();
-      runColorFromGenotype(genotype, console.out());
-      return true;
+      number = reader.value();
     }
-    case MenuAction::PredictLitter:
-      return runPredictLitter(console);
-    case MenuAction::RandomTask:
-      return runRandomTask(console, kTaskGenes);
-    case MenuAction::EasyRandomTask:
-      return runRandomTask(console, kEasyTaskGenes);
-    case MenuAction::Exit:
-    case MenuAction::None:
-      return true;
-  }
-  return true;
-}
+    // Seeded right before the draw and used for nothing else, so a task
+    // number always gives the same exercise.
+    Random rng(taskSeed(number));
+    const TaskParents parents = generateTask(gene_count, rng);
 
-// The language question (which sets the language of the run), then the
-// menu until option 5. Returns false when the input ended first.
-bool converse(Console& console) {
-  const std::optional<Language> language = askLanguage(console);
-  if (!language) {
-    return false;
+    Output& out = console.out();
+    out.writeAscii("\n");
+    out.write(taskLine(parents));
+    out.writeAscii("\n\n");
+    out.write(messageText(MessageId::PressAnyKey, currentLanguage));
+    console.waitForKey();
+    out.writeAscii("\n");
+    quorvale::predictLitter(parents.male, parents.female, currentLanguage, out);
+    return true;
   }
-  setCurrentLanguage(*language);
 
-  for (;;) {
-    console.out().write(messageText(MessageId::MenuPrompt));
-    MenuChoice choice;
-    if (!readWord(console, choice)) {
+  // Runs the action of one menu choice. Returns false when the input ended
+  // during it.
+  bool runMenuAction(MenuAction action) {
+    switch (action) {
+      case MenuAction::ColorFromGenotype:
+        return colourFromGenotype();
+      case MenuAction::PredictLitter:
+        return predictLitter();
+      case MenuAction::RandomTask:
+        return randomTask(kTaskGenes);
+      case MenuAction::EasyRandomTask:
+        return randomTask(kEasyTaskGenes);
+      case MenuAction::Exit:
+      case MenuAction::None:
+        return true;
+    }
+    return true;
+  }
+
+  // The language question (which sets the language of the run), then the
+  // menu until option 5. Returns false when the input ended first.
+  bool converse() {
+    const std::optional<Language> language = askLanguage(console);
+    if (!language) {
       return false;
     }
-    // A word is never empty, so it always has a first character.
-    const MenuAction action = menuAction(choice.first);
-    if (action == MenuAction::Exit) {
-      return true;
-    }
-    // A word that is no option only brings the menu back; the next read
-    // flushes it if it has to wait, so piped input full of such words costs
-    // no system call per word.
-    if (action == MenuAction::None) {
-      continue;
-    }
-    const bool input_continues = runMenuAction(console, action);
-    console.flush();
-    if (!input_continues) {
-      return false;
+    currentLanguage = *language;
+
+    for (;;) {
+      console.out().write(messageText(MessageId::MenuPrompt, currentLanguage));
+      MenuChoice choice;
+      if (!readWord(console, choice)) {
+        return false;
+      }
+      // A word is never empty, so it always has a first character.
+      const MenuAction action = menuAction(choice.first);
+      if (action == MenuAction::Exit) {
+        return true;
+      }
+      // A word that is no option only brings the menu back; the next read
+      // flushes it if it has to wait, so piped input full of such words
+      // costs no system call per word.
+      if (action == MenuAction::None) {
+        continue;
+      }
+      const bool input_continues = runMenuAction(action);
+      console.flush();
+      if (!input_continues) {
+        return false;
+      }
     }
   }
-}
+};
 
 }  // namespace
 
-void runColorFromGenotype(const GenotypeReader& genotype, Output& out) {
-  if (genotype.failed()) {
-    out.write(genotypeErrorText(genotype.error()));
-    out.writeAscii("\n");
-    return;
-  }
-  // The description is built whole before anything is written.
-  Genotype g = genotype.genotype();
-  std::u32string text = describePhenotype(g, /*with_warnings=*/true, /*with_sex=*/true);
-  text += U'\n';
-  const std::u32string carried = describeCarriedGenes(g);
-  if (!carried.empty()) {
-    text += carried;
-    text += U'\n';
-  }
-  out.write(text);
-}
-
-bool runPredictLitter(Console& console) {
-  // The male is always asked first. Each word is parsed as it is read, and
-  // only the outcome is kept; nothing is written before both words have
-  // been read.
-  GenotypeReader male(Sex::Male);
-  if (!ask(console, MessageId::MalePrompt, male)) {
-    return false;
-  }
-  male.finish();
-  GenotypeReader female(Sex::Female);
-  if (!ask(console, MessageId::FemalePrompt, female)) {
-    return false;
-  }
-  female.finish();
-  predictLitter(male, female, console.out());
-  return true;
-}
-
-bool runRandomTask(Console& console, int gene_count) {
-  std::int32_t number = 0;
-  while (number == 0) {
-    TaskNumberReader reader;
-    if (!ask(console, MessageId::TaskNumberPrompt, reader)) {
-      return false;
-    }
-    number = reader.value();
-  }
-  // Seeded right before the draw and used for nothing else, so a task number
-  // always gives the same exercise.
-  Random rng(taskSeed(number));
-  const TaskParents parents = generateTask(gene_count, rng);
-
-  Output& out = console.out();
-  out.writeAscii("\n");
-  out.write(parents.male);
-  out.writeAscii(" * ");
-  out.write(parents.female);
-  out.writeAscii("\n\n");
-  out.write(messageText(MessageId::PressAnyKey));
-  console.waitForKey();
-  out.writeAscii("\n");
-  predictLitter(parents.male, parents.female, out);
-  return true;
-}
-
 int runDialogue(Console& console) {
   console.out().writeAscii(kBanner);
-  if (!converse(console)) {
+  Dialogue dialogue{console};
+  if (!dialogue.converse()) {
     console.inputEnded();
   }
   return 0;

@@ -9,7 +9,9 @@
 
 #include "genetics/parser.h"
 #include "litter/report.h"
+#include "phenotype/animal.h"
 #include "phenotype/carriers.h"
+#include "phenotype/colour_rules.h"
 #include "phenotype/description.h"
 #include "tasks/random.h"
 #include "tasks/task.h"
@@ -53,23 +55,22 @@ std::string repeat(const std::string& text, int times) {
 
 // What the other modules write for an option, computed by calling them
 // directly: these tests check how the dialogue asks, reads and joins, not the
-// genetics. Must be called in the language the dialogue will be in.
-std::string colourAnswer(const std::u32string& word) {
-  StringOutput out;
-  runColorFromGenotype(readGenotype(word, Sex::Unspecified), out);
-  return out.bytes();
+// genetics.
+std::string colourLines(const std::u32string& word, Language language = Language::English) {
+  return toUtf8(colourAnswer(readGenotype(word, Sex::Unspecified), language));
 }
 
-std::string litterReport(const std::u32string& male, const std::u32string& female) {
+std::string litterReport(const std::u32string& male, const std::u32string& female,
+                         Language language = Language::English) {
   StringOutput out;
-  predictLitter(male, female, out);
+  predictLitter(male, female, language, out);
   return out.bytes();
 }
 
 // The task block after the number is accepted, up to and including the key
 // wait; *parents gets the pair.
-std::string taskLine(int gene_count, std::uint32_t seed, const std::string& press_key,
-                     TaskParents* parents) {
+std::string taskBlock(int gene_count, std::uint32_t seed, const std::string& press_key,
+                      TaskParents* parents) {
   Random rng(seed);
   *parents = generateTask(gene_count, rng);
   return "\n" + toUtf8(parents->male) + " * " + toUtf8(parents->female) + "\n\n" + press_key;
@@ -77,8 +78,6 @@ std::string taskLine(int gene_count, std::uint32_t seed, const std::string& pres
 
 class DialogueTest : public ::testing::Test {
  protected:
-  testing::LanguageScope language_;  // English for each test, restored after it
-
   // Runs a whole dialogue on input; the output goes to output_.
   void run(const std::string& input, std::size_t chunk = 4096) {
     console_ = std::make_unique<MemoryConsole>(input, chunk);
@@ -93,36 +92,33 @@ class DialogueTest : public ::testing::Test {
 TEST_F(DialogueTest, StartUpLanguageAndMenuWords) {
   struct Case {
     const char* input;
-    std::string output;
-    Language language;
+    std::string output;  // in the language chosen
   };
   const Case cases[] = {
-      {"r\n5\n", kBanner + kQuestion + kMenuRu, Language::Russian},
-      {"e\n5\n", kBanner + kQuestion + kMenuEn, Language::English},
+      {"r\n5\n", kBanner + kQuestion + kMenuRu},
+      {"e\n5\n", kBanner + kQuestion + kMenuEn},
       // Upper case and other letters are not answers; each costs a question.
-      {"R\nE\nx\nr\n5\n", kBanner + repeat(kQuestion, 4) + kMenuRu, Language::Russian},
-      {"xyz\ne\n5\n", kBanner + repeat(kQuestion, 4) + kMenuEn, Language::English},
+      {"R\nE\nx\nr\n5\n", kBanner + repeat(kQuestion, 4) + kMenuRu},
+      {"xyz\ne\n5\n", kBanner + repeat(kQuestion, 4) + kMenuEn},
       // A Cyrillic "е" and "р" look like the answers but are not.
-      {"\xD0\xB5 \xD1\x80 r 5", kBanner + repeat(kQuestion, 3) + kMenuRu, Language::Russian},
+      {"\xD0\xB5 \xD1\x80 r 5", kBanner + repeat(kQuestion, 3) + kMenuRu},
       // "english": e answers, "nglish" is the first menu word and is no option.
-      {"english\n5\n", kBanner + kQuestion + kMenuEn + kMenuEn, Language::English},
-      {"e\n6\na\n5\n", kBanner + kQuestion + repeat(kMenuEn, 3), Language::English},
+      {"english\n5\n", kBanner + kQuestion + kMenuEn + kMenuEn},
+      {"e\n6\na\n5\n", kBanner + kQuestion + repeat(kMenuEn, 3)},
       // Only the first character of a menu word counts: "5x" ends the run
       // and the words after it are never read.
-      {"e\n5x\n1\n", kBanner + kQuestion + kMenuEn, Language::English},
-      {"r 0 \xD0\x96 \xFF\xFE 5", kBanner + kQuestion + repeat(kMenuRu, 4), Language::Russian},
+      {"e\n5x\n1\n", kBanner + kQuestion + kMenuEn},
+      {"r 0 \xD0\x96 \xFF\xFE 5", kBanner + kQuestion + repeat(kMenuRu, 4)},
       // Answers may share a line and use CRLF line ends.
-      {"e 6 5", kBanner + kQuestion + repeat(kMenuEn, 2), Language::English},
-      {"r\r\n6\r\n5\r\n", kBanner + kQuestion + repeat(kMenuRu, 2), Language::Russian},
+      {"e 6 5", kBanner + kQuestion + repeat(kMenuEn, 2)},
+      {"r\r\n6\r\n5\r\n", kBanner + kQuestion + repeat(kMenuRu, 2)},
       // The last word needs no line end.
-      {"r\n5", kBanner + kQuestion + kMenuRu, Language::Russian},
+      {"r\n5", kBanner + kQuestion + kMenuRu},
   };
   for (const Case& c : cases) {
     for (std::size_t chunk : {1, 4096}) {
-      setCurrentLanguage(Language::English);
       run(c.input, chunk);
       EXPECT_EQ(output(), c.output) << "input " << c.input << ", chunk " << chunk;
-      EXPECT_EQ(currentLanguage(), c.language) << c.input;
       // Option 5 is no end of input, even when no more input follows it.
       EXPECT_EQ(console_->inputEndedCount(), 0) << c.input;
     }
@@ -163,20 +159,20 @@ TEST_F(DialogueTest, EndOfInputAtEveryQuestionEndsTheRun) {
 
 TEST_F(DialogueTest, OptionOneDescribesOneWordAndTheRestIsTheNextMenuWord) {
   // Only "ee" is the genotype; "dgdg" is then a menu word and no option.
-  const std::string answer = colourAnswer(U"ee");
+  const std::string answer = colourLines(U"ee");
   run("e\n1 ee dgdg\n5\n");
   EXPECT_EQ(output(), kBanner + kQuestion + kMenuEn + kGenotypeEn + answer + kMenuEn + kMenuEn);
 
   // "12" is option 1 too.
   run("e\n12\n--\n5\n");
-  EXPECT_EQ(output(), kBanner + kQuestion + kMenuEn + kGenotypeEn + colourAnswer(U"--") + kMenuEn);
+  EXPECT_EQ(output(), kBanner + kQuestion + kMenuEn + kGenotypeEn + colourLines(U"--") + kMenuEn);
 }
 
 TEST_F(DialogueTest, OptionOneWritesTheLinesItIsGiven) {
   // Whatever the genotype, the answer is whole lines: a description line and
   // maybe a carrier line, or the error text and a line end.
   for (const std::u32string word : {U"--", U"ee", U"EeDgdg", U"ToY", U"qq", U"Жж", U"\uFFFD"}) {
-    const std::string answer = colourAnswer(word);
+    const std::string answer = colourLines(word);
     ASSERT_FALSE(answer.empty());
     EXPECT_EQ(answer.back(), '\n');
     bool parses = true;
@@ -184,12 +180,12 @@ TEST_F(DialogueTest, OptionOneWritesTheLinesItIsGiven) {
       parseGenotype(word, Sex::Unspecified);
     } catch (const GenotypeError& error) {
       parses = false;
-      EXPECT_EQ(answer, toUtf8(genotypeErrorText(error)) + "\n");
+      EXPECT_EQ(answer, toUtf8(genotypeErrorText(error, Language::English)) + "\n");
     }
     if (parses) {
       Genotype g = parseGenotype(word, Sex::Unspecified);
-      std::string expected = toUtf8(describePhenotype(g, true, true)) + "\n";
-      const std::u32string carried = describeCarriedGenes(g);
+      std::string expected = toUtf8(describePhenotype(g, true, true, Language::English)) + "\n";
+      const std::u32string carried = describeCarriedGenes(g, classifyCoat(g), Language::English);
       if (!carried.empty()) {
         expected += toUtf8(carried) + "\n";
       }
@@ -203,8 +199,7 @@ TEST_F(DialogueTest, OptionTwoAsksForTheMaleFirst) {
   run("e\n2 ToY Toto 5\n");
   EXPECT_EQ(output(), kBanner + kQuestion + kMenuEn + kMaleEn + kFemaleEn + report + kMenuEn);
 
-  setCurrentLanguage(Language::Russian);
-  const std::string russian_report = litterReport(U"ee", U"Ee");
+  const std::string russian_report = litterReport(U"ee", U"Ee", Language::Russian);
   run("r\r\n2\r\nee\r\nEe\r\n5\r\n");
   EXPECT_EQ(output(),
             kBanner + kQuestion + kMenuRu + kMaleRu + kFemaleRu + russian_report + kMenuRu);
@@ -212,7 +207,7 @@ TEST_F(DialogueTest, OptionTwoAsksForTheMaleFirst) {
 
 TEST_F(DialogueTest, TaskNumberPromptRepeatsUntilANumberOtherThanZero) {
   TaskParents parents;
-  const std::string task = taskLine(7, 12, kKeyEn, &parents);
+  const std::string task = taskBlock(7, 12, kKeyEn, &parents);
   const std::string report = litterReport(parents.male, parents.female);
   run("e\n3\nabc 0 +0 -0 12abc\n5\n");
   const std::string before_key = kBanner + kQuestion + kMenuEn + repeat(kTaskEn, 5) + task;
@@ -235,7 +230,7 @@ TEST_F(DialogueTest, TaskNumbersSeedTheGeneratorWithTheirBits) {
   };
   for (const Case& c : cases) {
     TaskParents parents;
-    const std::string task = taskLine(c.genes, c.seed, kKeyEn, &parents);
+    const std::string task = taskBlock(c.genes, c.seed, kKeyEn, &parents);
     const std::string report = litterReport(parents.male, parents.female);
     run(std::string("e\n") + (c.genes == 7 ? "3 " : "4 ") + c.word + "\n5\n");
     std::string expected = kBanner;
@@ -251,11 +246,10 @@ TEST_F(DialogueTest, TaskNumbersSeedTheGeneratorWithTheirBits) {
 }
 
 TEST_F(DialogueTest, SameTaskNumberGivesTheSameTaskInRussianToo) {
-  setCurrentLanguage(Language::Russian);
   TaskParents parents;
-  const std::string task = taskLine(2, 5, kKeyRu, &parents);
-  const std::string block =
-      kTaskRu + task + "\n" + litterReport(parents.male, parents.female) + kMenuRu;
+  const std::string task = taskBlock(2, 5, kKeyRu, &parents);
+  const std::string block = kTaskRu + task + "\n" +
+                            litterReport(parents.male, parents.female, Language::Russian) + kMenuRu;
   run("r\n4 5\n4\n5\n5\n");
   EXPECT_EQ(output(), kBanner + kQuestion + kMenuRu + block + block);
   EXPECT_EQ(console_->keyWaits().size(), 2u);

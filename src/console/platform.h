@@ -49,8 +49,11 @@ std::size_t outputBlockSize();
 void writeDiagnostic(std::string_view line);
 
 // Waits for one key press on the user's terminal (the controlling terminal,
-// or the console), never reading standard input, so words typed ahead for
-// the next prompts stay where they are. The key is not echoed and needs no
+// or the console), never taking the key from standard input. Words typed
+// ahead for the next prompts stay answers to them: when standard input is
+// that same terminal, the whole lines already typed are first moved out of
+// it into a store that readInput gives out before reading again, so the key
+// wait cannot swallow them. The key is not echoed and needs no
 // Enter. A key that sends several bytes (a non-ASCII letter, an arrow or a
 // function key) is consumed whole. The terminal's settings are restored
 // before returning, and also when the process is interrupted or terminated

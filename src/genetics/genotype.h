@@ -32,9 +32,14 @@ inline constexpr GeneIndex ds = 12;  // Dominant Spot
 inline constexpr GeneIndex to = 13;  // Yellow, on the X chromosome
 }  // namespace gene
 
-constexpr bool isRecessive(GeneIndex g) { return g >= 0 && g <= 6; }
-constexpr bool isDominant(GeneIndex g) { return g >= 7 && g <= 12; }
+// The three kinds of gene, by their place in the table: the recessive genes
+// from Cream to Long Hair, the dominant ones from Umbrous to Dominant Spot,
+// then Yellow.
+constexpr bool isRecessive(GeneIndex g) { return g >= gene::e && g <= gene::l; }
+constexpr bool isDominant(GeneIndex g) { return g >= gene::u && g <= gene::ds; }
 constexpr bool isSexLinked(GeneIndex g) { return g == gene::to; }
+static_assert(gene::l + 1 == gene::u && gene::ds + 1 == gene::to && gene::to + 1 == GeneCount,
+              "the recessive genes, then the dominant ones, then Yellow, last");
 
 // The symbol of a gene, always in lower case ("e", "dg", ...). An allele is
 // written as the symbol with the case of its first letter telling which
@@ -61,21 +66,21 @@ constexpr int mutantCountOfCapitals(GeneIndex g, int capitals) {
 // The sex of an animal, held in alleleCount[SexSlot].
 enum class Sex : std::int32_t { Unspecified = 0, Male = 1, Female = 2 };
 
-// Slot 14 of alleleCount holds the Sex code; slot 14 of expressed is the
-// unnamed-colour marker.
-inline constexpr int SexSlot = 14;
-inline constexpr int UnnamedMarker = 14;
+// The slot after the genes: in alleleCount it holds the Sex code, in
+// expressed the unnamed-colour marker.
+inline constexpr int SexSlot = GeneCount;
+inline constexpr int UnnamedMarker = GeneCount;
 
 // One animal. A plain value, copied freely.
 struct Genotype {
-  // Entries 0 to 13: the number of mutant alleles of each gene, 0, 1 or 2.
-  // A male has one X chromosome: his Yellow count is 2 (To) or 0, never 1.
-  // Entry 14: the Sex code.
-  std::array<std::int32_t, 15> alleleCount{};
-  // Entries 0 to 13: whether the gene shows in the coat, derived by
-  // deriveExpressed. Entry 14: set by colour naming when no proper colour
-  // name fits ("Unnamed composite color").
-  std::array<bool, 15> expressed{};
+  // By gene: the number of mutant alleles, 0, 1 or 2. A male has one X
+  // chromosome: his Yellow count is 2 (To) or 0, never 1. Then, at SexSlot,
+  // the Sex code.
+  std::array<std::int32_t, GeneCount + 1> alleleCount{};
+  // By gene: whether it shows in the coat, derived by deriveExpressed. Then,
+  // at UnnamedMarker, the marker that colour naming sets when no proper
+  // colour name fits ("Unnamed composite color").
+  std::array<bool, GeneCount + 1> expressed{};
 
   friend bool operator==(const Genotype&, const Genotype&) = default;
 };

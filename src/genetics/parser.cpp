@@ -196,12 +196,4 @@ GenotypeReader readGenotype(std::u32string_view text, Sex starting_sex) {
   return reader;
 }
 
-Genotype parseGenotype(std::u32string_view text, Sex starting_sex) {
-  const GenotypeReader reader = readGenotype(text, starting_sex);
-  if (reader.failed()) {
-    throw reader.error();
-  }
-  return reader.genotype();
-}
-
 }  // namespace quorvale

@@ -26,8 +26,8 @@ enum class GenotypeFault : std::uint8_t {
 // the language of the run): the fault, the user's characters that show it
 // (one to four characters of the text, as typed; none for the two sex
 // faults), and whether the hint that a gene may have been left out follows
-// (the text stopped in the middle of a pair). It is thrown by parseGenotype
-// and held by GenotypeReader.
+// (the text stopped in the middle of a pair). It is data, held by
+// GenotypeReader: bad input is an answer, not an exception.
 struct GenotypeError {
   GenotypeFault fault = GenotypeFault::CannotParse;
   std::u32string quoted;
@@ -87,10 +87,6 @@ class GenotypeReader {
 
 // A reader fed the whole text, finished.
 GenotypeReader readGenotype(std::u32string_view text, Sex starting_sex);
-
-// The whole text at once, for a text already in memory: the record
-// readGenotype reads. Throws GenotypeError on the first fault.
-Genotype parseGenotype(std::u32string_view text, Sex starting_sex);
 
 }  // namespace quorvale
 

@@ -7,8 +7,9 @@ namespace quorvale {
 
 namespace {
 
+// Read from the counts, so that a parent need not have been described first.
 bool carries(const Genotype& g, GeneIndex i) { return g.alleleCount[i] != 0; }
-bool shows(const Genotype& g, GeneIndex i) { return g.expressed[i]; }
+bool shows(const Genotype& g, GeneIndex i) { return geneShows(i, g.alleleCount[i]); }
 
 // The shared shape of the Yellow-with-Cream and grey-mixing checks: one
 // parent carries `risky` and the other brings `partner` in a way that can

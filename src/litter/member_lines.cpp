@@ -1,15 +1,238 @@
 #include "litter/member_lines.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cassert>
+#include <cstddef>
 #include <cstring>
-#include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "genetics/genotype_text.h"
+#include "litter/fraction.h"
+#include "litter/inheritance.h"
+#include "litter/phenotype_groups.h"
 
 namespace quorvale {
 
-MemberLines::MemberLines(const GroupedLitter& litter) : litter_(litter) {
+namespace {
+
+// The shape of a grouped litter's classes, from the cross and the
+// description alone: the most options a class has, and the most genes that
+// can have a class of more than one option (the odometer's wheels).
+struct WheelBound {
+  int most_options = 1;
+  int most_wheels = 0;
+};
+
+constexpr WheelBound wheelBound() {
+  WheelBound bound;
+  for (GeneIndex g = 0; g < GeneCount; ++g) {
+    int gene_most = 1;
+    for (int male = 0; male <= 2; ++male) {
+      for (int female = 0; female <= 2; ++female) {
+        const GeneChildren children = geneChildren(g, male, female);
+        for (int c = 0; c < children.size; ++c) {
+          int alike = 0;
+          for (int d = 0; d < children.size; ++d) {
+            alike +=
+                describedChildKey(g, children.child[c]) == describedChildKey(g, children.child[d]);
+          }
+          gene_most = std::max(gene_most, alike);
+        }
+      }
+    }
+    bound.most_options = std::max(bound.most_options, gene_most);
+    bound.most_wheels += gene_most > 1 ? 1 : 0;
+  }
+  return bound;
+}
+
+constexpr WheelBound kWheelBound = wheelBound();
+
+// One gene's part of a genotype is at most two alleles of two letters.
+constexpr std::size_t kTokenSize = 4;
+// Any part of a genotype, with the line end, fits this copy.
+constexpr std::size_t kTextCopy = 64;
+static_assert(GeneCount * kTokenSize + 1 <= kTextCopy);
+
+// The tails are made for the fastest wheels, as many as give at most this
+// many tails; the heads for the other wheels. Every wheel has two options,
+// so the tails take three wheels (when there are three) and the heads the
+// rest: at most 2^(wheels - 3) heads, all made at once.
+constexpr std::size_t kMostTails = 8;
+static_assert(kWheelBound.most_options == 2, "every wheel has two options");
+static_assert(kWheelBound.most_wheels >= 3);
+constexpr int kTailWheels = std::countr_zero(kMostTails);
+constexpr std::size_t kMostHeads = std::size_t{1} << (kWheelBound.most_wheels - kTailWheels);
+constexpr std::size_t kMostOptions = 2;
+
+// A text copied with fixed-size copies; the bytes past size are junk.
+template <std::size_t N>
+struct Slot {
+  std::array<char, N> bytes{};
+  std::size_t size = 0;
+  int halvings = 0;  // the chance of what it holds is 2^-halvings
+};
+
+using Token = Slot<kTokenSize>;
+using Segment = Slot<kTextCopy>;
+// Made of segments, each copied whole to wherever the text has got to.
+using Text = Slot<2 * kTextCopy>;
+using LineStart = Slot<16>;
+// The most one line's copies touch beyond where it starts.
+constexpr std::size_t kLineReach = sizeof(LineStart::bytes) + 2 * kTextCopy;
+static_assert(kMostTails * kLineReach <= Output::kMaxAsciiRoom);
+
+// Empties slot.
+template <std::size_t N>
+void clear(Slot<N>& slot) {
+  slot.size = 0;
+  slot.halvings = 0;
+}
+
+// Appends text to slot.
+// REQUIRES: the slot has room for a copy of all of text's bytes.
+template <std::size_t N, std::size_t M>
+void append(Slot<N>& slot, const Slot<M>& text) {
+  static_assert(M <= N);
+  std::memcpy(slot.bytes.data() + slot.size, text.bytes.data(), M);
+  slot.size += text.size;
+  slot.halvings += text.halvings;
+}
+
+}  // namespace
+
+struct MemberLines::Writer {
+  explicit Writer(const LitterExpansion& expansion);
+
+  // Writes the member lines of one combination into the room.
+  void writeCombination(std::uint32_t combination, Output& out);
+
+  // Makes the lead and each wheel's segments again from gene `from` on,
+  // from the state noted before it, and the end after the last wheel.
+  void makeSegments(std::uint32_t combination, GeneIndex from);
+
+  // Chooses the fast wheels and makes the tails; returns the longest.
+  std::size_t makeTails();
+
+  // Spells the segments of wheels [from, end) at their current digits into
+  // text, from where wheel `from` begins, noting where each begins and the
+  // halvings before it; sets text's size and halvings.
+  // REQUIRES: text_at_[from] and halvings_before_[from] are set.
+  void spell(Text& text, int from, int end);
+
+  // Whether genes [from, GeneCount) have one option each in the classes
+  // the combination chooses.
+  bool fixedFrom(std::uint32_t combination, GeneIndex from) const;
+
+  // Spells the end, the genes after the last wheel and the line end, from
+  // gene `from` on.
+  // REQUIRES: from > last_wheel_gene_; the genes before it are spelled.
+  void spellEnd(GeneIndex from);
+
+  // Makes the tails for an empty head; returns the longest.
+  std::size_t makeWildTails();
+
+  // Writes the lines of a combination that differs from the last one only
+  // from gene `from` on, after the last wheel, where it has no choice: it
+  // spells the end again and puts it at the end of each tail.
+  void writeWithNewEnd(GeneIndex from, Output& out);
+
+  // Makes every head, turning the slow wheels through a whole round from
+  // their first options, which leaves them there again.
+  void makeHeads();
+
+  // Writes every line of the combination set up.
+  void writeAll(std::size_t longest_tail, Output& out);
+
+  // Writes every line of the combination set up, copying HeadCopy bytes of
+  // the head and TailCopy bytes of each tail.
+  // REQUIRES: every head and tail fits its copy.
+  template <std::size_t HeadCopy, std::size_t TailCopy>
+  void writeLines(Output& out);
+
+  // For each gene, the classes with one option, one bit each.
+  std::array<unsigned, GeneCount> fixed_classes_{};
+  // For each gene and class, its options as tokens.
+  std::array<std::vector<std::vector<Token>>, GeneCount> tokens_;
+  std::array<LineStart, kChanceBits + 1> starts_;
+  // The text of a genotype that has nothing to write ("--").
+  std::string wild_text_;
+
+  // The combination being written: the genes before the first wheel; for
+  // each wheel its segments and current digit; how many wheels turn slowly
+  // (the rest make the tails); the tails.
+  Segment lead_;
+  std::array<std::array<Segment, kMostOptions>, GeneCount> segments_{};
+  std::array<std::size_t, GeneCount> option_count_{};
+  std::array<std::size_t, GeneCount> digit_{};
+  int wheel_count_ = 0;
+  int slow_count_ = 0;
+  // The combination last written, whether there was one, and for each gene
+  // the state before it joined the segments: the number of wheels, and the
+  // sizes and halvings of what it joined.
+  std::uint32_t combination_ = 0;
+  bool made_any_ = false;
+  std::array<int, GeneCount> wheels_before_{};
+  std::array<std::array<std::size_t, kMostOptions>, GeneCount> size_before_{};
+  std::array<std::array<int, kMostOptions>, GeneCount> halvings_of_before_{};
+  std::array<Text, kMostTails> tails_{};
+  std::size_t tail_count_ = 0;
+  Text tail_;  // the tail being made
+  // Whether a tail has no text, and the tails to use under an empty head.
+  bool empty_tail_ = false;
+  std::array<Text, kMostTails> wild_tails_{};
+
+  // The gene of each wheel, and of the last one.
+  std::array<GeneIndex, GeneCount> wheel_gene_{};
+  GeneIndex last_wheel_gene_ = -1;
+  // The first gene whose part of the segments is out of date.
+  GeneIndex segments_stale_from_ = GeneCount;
+  // The end: the genes after the last wheel, and the line end. Where each of
+  // its genes begins in it and the halvings before it; where it begins in
+  // each tail and the halvings before it there.
+  Segment end_;
+  std::array<std::size_t, GeneCount> end_gene_at_{};
+  std::array<int, GeneCount> end_halvings_at_{};
+  std::array<std::size_t, kMostTails> end_at_{};
+  std::array<int, kMostTails> halvings_before_end_{};
+  // The longest any head of the combination can be.
+  std::size_t longest_head_ = 0;
+
+  // The room lent by the output, and where the next line goes in it.
+  std::span<char> room_;
+  char* at_ = nullptr;
+
+  // The heads of the combination, and how many. A combination that differs
+  // from the last one only after its last wheel has the same heads.
+  std::array<Text, kMostHeads> heads_{};
+  std::size_t head_count_ = 0;
+  // Where each wheel's segment begins in the tail being made, and the
+  // halvings of what comes before it there.
+  std::array<std::size_t, GeneCount + 1> text_at_{};
+  std::array<int, GeneCount + 1> halvings_before_{};
+};
+
+MemberLines::MemberLines(const LitterExpansion& expansion)
+    : writer_(std::make_unique<Writer>(expansion)) {}
+
+MemberLines::~MemberLines() = default;
+
+void MemberLines::write(std::span<const std::uint32_t> combinations, Output& out) {
+  Writer& w = *writer_;
+  w.room_ = out.asciiRoom(Output::kMaxAsciiRoom);
+  w.at_ = w.room_.data();
+  for (std::uint32_t combination : combinations) {
+    w.writeCombination(combination, out);
+  }
+  out.commitAscii(static_cast<std::size_t>(w.at_ - w.room_.data()));
+}
+
+MemberLines::Writer::Writer(const LitterExpansion& expansion) {
+  appendGenotypeText(Genotype{}, wild_text_);
   // A member's chance is a product of halves and quarters, 2^-h with h at
   // most 28, so the start of its line is one of 29 texts.
   for (int h = 0; h <= kChanceBits; ++h) {
@@ -21,18 +244,14 @@ MemberLines::MemberLines(const GroupedLitter& litter) : litter_(litter) {
     slot.size = start.size();
   }
   for (GeneIndex g = 0; g < GeneCount; ++g) {
-    for (const GeneClass& cls : litter.classes[g]) {
-      if (cls.options.size() > kMostOptions) {
-        throw std::logic_error("a gene with more than four children");
-      }
+    for (const GeneClass& cls : expansion.classes[g]) {
+      assert(cls.options.size() <= kMostOptions);
       if (cls.options.size() == 1) {
         fixed_classes_[g] |= 1u << tokens_[g].size();
       }
       std::vector<Token>& tokens = tokens_[g].emplace_back();
       for (const GeneOption& option : cls.options) {
-        if (option.token.size() > kTokenSize) {
-          throw std::logic_error("a gene's text is longer than two alleles");
-        }
+        assert(option.token.size() <= kTokenSize);
         Token& token = tokens.emplace_back();
         std::copy(option.token.begin(), option.token.end(), token.bytes.begin());
         token.size = option.token.size();
@@ -42,21 +261,7 @@ MemberLines::MemberLines(const GroupedLitter& litter) : litter_(litter) {
   }
 }
 
-template <std::size_t N>
-void MemberLines::clear(Slot<N>& slot) {
-  slot.size = 0;
-  slot.halvings = 0;
-}
-
-template <std::size_t N, std::size_t M>
-void MemberLines::append(Slot<N>& slot, const Slot<M>& text) {
-  static_assert(M <= N);
-  std::memcpy(slot.bytes.data() + slot.size, text.bytes.data(), M);
-  slot.size += text.size;
-  slot.halvings += text.halvings;
-}
-
-void MemberLines::spell(Text& text, int from, int end) {
+void MemberLines::Writer::spell(Text& text, int from, int end) {
   text.size = text_at_[static_cast<std::size_t>(from)];
   text.halvings = halvings_before_[static_cast<std::size_t>(from)];
   for (int w = from; w < end; ++w) {
@@ -67,19 +272,9 @@ void MemberLines::spell(Text& text, int from, int end) {
   }
 }
 
-void MemberLines::write(std::span<const std::uint32_t> combinations, Output& out) {
-  room_ = out.asciiRoom(Output::kMaxAsciiRoom);
-  at_ = room_.data();
-  for (std::uint32_t combination : combinations) {
-    writeCombination(combination, out);
-  }
-  out.commitAscii(static_cast<std::size_t>(at_ - room_.data()));
-}
-
-void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
-  // The lead, the wheels and their segments. Consecutive combinations
-  // mostly differ only in their last genes, so the segments are made again
-  // only from the first gene that differs, from the state noted before it.
+void MemberLines::Writer::writeCombination(std::uint32_t combination, Output& out) {
+  // Consecutive combinations mostly differ only in their last genes, so the
+  // segments are made again only from the first gene that differs.
   GeneIndex from = 0;
   if (made_any_) {
     from = std::min(firstDifference(combination, combination_), GeneCount - 1);
@@ -94,7 +289,23 @@ void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
     writeWithNewEnd(from, out);
     return;
   }
-  from = std::min(from, segments_stale_from_);
+  makeSegments(combination, std::min(from, segments_stale_from_));
+  const std::size_t longest_tail = makeTails();
+
+  // The longest any head of the combination can be.
+  longest_head_ = lead_.size;
+  for (std::size_t w = 0; w < static_cast<std::size_t>(slow_count_); ++w) {
+    std::size_t longest = 0;
+    for (std::size_t o = 0; o < option_count_[w]; ++o) {
+      longest = std::max(longest, segments_[w][o].size);
+    }
+    longest_head_ += longest;
+  }
+  makeHeads();
+  writeAll(longest_tail, out);
+}
+
+void MemberLines::Writer::makeSegments(std::uint32_t combination, GeneIndex from) {
   segments_stale_from_ = GeneCount;
   made_any_ = true;
   combination_ = combination;
@@ -140,7 +351,9 @@ void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
   // Every wheel starts at its first option; a whole round of the odometer
   // leaves the slow wheels there, but the tails leave the fast ones turned.
   digit_.fill(0);
+}
 
+std::size_t MemberLines::Writer::makeTails() {
   // The fast wheels: the last ones, as many as give at most kMostTails tails.
   tail_count_ = 1;
   slow_count_ = wheel_count_;
@@ -182,20 +395,10 @@ void MemberLines::writeCombination(std::uint32_t combination, Output& out) {
   if (empty_tail_) {
     longest_tail = std::max(longest_tail, makeWildTails());
   }
-
-  // The longest any head of the combination can be.
-  longest_head_ = lead_.size;
-  for (std::size_t w = 0; w < static_cast<std::size_t>(slow_count_); ++w) {
-    std::size_t longest = 0;
-    for (std::size_t o = 0; o < option_count_[w]; ++o) {
-      longest = std::max(longest, segments_[w][o].size);
-    }
-    longest_head_ += longest;
-  }
-  writeAll(longest_tail, /*heads_made=*/false, out);
+  return longest_tail;
 }
 
-bool MemberLines::fixedFrom(std::uint32_t combination, GeneIndex from) const {
+bool MemberLines::Writer::fixedFrom(std::uint32_t combination, GeneIndex from) const {
   for (GeneIndex g = from; g < GeneCount; ++g) {
     if ((fixed_classes_[g] >> classOf(combination, g) & 1u) == 0) {
       return false;
@@ -204,7 +407,7 @@ bool MemberLines::fixedFrom(std::uint32_t combination, GeneIndex from) const {
   return true;
 }
 
-void MemberLines::spellEnd(GeneIndex from) {
+void MemberLines::Writer::spellEnd(GeneIndex from) {
   const bool first = from == last_wheel_gene_ + 1;
   std::size_t size = first ? 0 : end_gene_at_[static_cast<std::size_t>(from)];
   int halvings = first ? 0 : end_halvings_at_[static_cast<std::size_t>(from)];
@@ -221,14 +424,14 @@ void MemberLines::spellEnd(GeneIndex from) {
   end_.halvings = halvings;
 }
 
-std::size_t MemberLines::makeWildTails() {
+std::size_t MemberLines::Writer::makeWildTails() {
   // Under an empty head, the tail with no text is the genotype with
   // nothing to write at any gene, which the report shows as the wild text.
   std::size_t longest = 0;
   for (std::size_t t = 0; t < tail_count_; ++t) {
     wild_tails_[t] = tails_[t];
     if (tails_[t].size == 1) {
-      const std::string_view wild = litter_.wildText;
+      const std::string_view wild = wild_text_;
       std::copy(wild.begin(), wild.end(), wild_tails_[t].bytes.begin());
       wild_tails_[t].bytes[wild.size()] = '\n';
       wild_tails_[t].size = wild.size() + 1;
@@ -238,7 +441,7 @@ std::size_t MemberLines::makeWildTails() {
   return longest;
 }
 
-void MemberLines::writeWithNewEnd(GeneIndex from, Output& out) {
+void MemberLines::Writer::writeWithNewEnd(GeneIndex from, Output& out) {
   spellEnd(from);
   // The end's fields, read once: the stores below could be to them.
   const char* end_bytes = end_.bytes.data();
@@ -265,17 +468,17 @@ void MemberLines::writeWithNewEnd(GeneIndex from, Output& out) {
   if (empty_tail_) {
     longest_tail = std::max(longest_tail, makeWildTails());
   }
-  // The heads are those of the last combination: if they were all made at
-  // once, they are still there.
-  writeAll(longest_tail, /*heads_made=*/heads_whole_, out);
+  // The heads are those of the last combination, still there.
+  writeAll(longest_tail, out);
 }
 
-void MemberLines::makeHeads() {
+void MemberLines::Writer::makeHeads() {
   head_count_ = 0;
   for (;;) {
     // Each head is spelled whole from the lead and the slow wheels'
     // segments, not from the head before it, so that no head's copies wait
     // for the stores that made another.
+    assert(head_count_ < kMostHeads);
     Text& head = heads_[head_count_++];
     clear(head);
     append(head, lead_);
@@ -291,31 +494,20 @@ void MemberLines::makeHeads() {
       }
       digit_[i] = 0;
     }
-    heads_done_ = w < 0;
-    if (heads_done_ || head_count_ == kMostHeads) {
+    if (w < 0) {
       return;
     }
   }
 }
 
-void MemberLines::writeAll(std::size_t longest_tail, bool heads_made, Output& out) {
-  // Every slow wheel is at its first option, as a whole round of the
-  // odometer leaves them.
-  if (!heads_made) {
-    makeHeads();
-    heads_whole_ = heads_done_;
-  }
-
+void MemberLines::Writer::writeAll(std::size_t longest_tail, Output& out) {
   // Heads are mostly short and tails long: each is copied with the
   // smallest of a few sizes that holds every one of the combination.
-  using LineWriter = void (MemberLines::*)(Output&);
+  using LineWriter = void (Writer::*)(Output&);
   static constexpr std::array<std::array<LineWriter, 3>, 3> kWriters = {{
-      {&MemberLines::writeLines<16, 32>, &MemberLines::writeLines<16, 48>,
-       &MemberLines::writeLines<16, 64>},
-      {&MemberLines::writeLines<32, 32>, &MemberLines::writeLines<32, 48>,
-       &MemberLines::writeLines<32, 64>},
-      {&MemberLines::writeLines<64, 32>, &MemberLines::writeLines<64, 48>,
-       &MemberLines::writeLines<64, 64>},
+      {&Writer::writeLines<16, 32>, &Writer::writeLines<16, 48>, &Writer::writeLines<16, 64>},
+      {&Writer::writeLines<32, 32>, &Writer::writeLines<32, 48>, &Writer::writeLines<32, 64>},
+      {&Writer::writeLines<64, 32>, &Writer::writeLines<64, 48>, &Writer::writeLines<64, 64>},
   }};
   const std::size_t head_copy = longest_head_ <= 16 ? 0 : longest_head_ <= 32 ? 1 : 2;
   const std::size_t tail_copy = longest_tail <= 32 ? 0 : longest_tail <= 48 ? 1 : 2;
@@ -323,38 +515,32 @@ void MemberLines::writeAll(std::size_t longest_tail, bool heads_made, Output& ou
 }
 
 template <std::size_t HeadCopy, std::size_t TailCopy>
-void MemberLines::writeLines(Output& out) {
+void MemberLines::Writer::writeLines(Output& out) {
   // Locals, as the stores of the lines could be to anything of char type.
   char* p = at_;
   const char* room_end = room_.data() + room_.size();
-  for (;;) {
-    for (const Text* head = heads_.data(); head != heads_.data() + head_count_; ++head) {
-      // The lines of one head all fit in the room.
-      if (static_cast<std::size_t>(room_end - p) < kMostTails * kLineReach) {
-        out.commitAscii(static_cast<std::size_t>(p - room_.data()));
-        room_ = out.asciiRoom(Output::kMaxAsciiRoom);
-        p = room_.data();
-        room_end = room_.data() + room_.size();
-      }
-      // The head's fields, read once: the stores below could be to them.
-      const char* head_bytes = head->bytes.data();
-      const std::size_t head_size = head->size;
-      const LineStart* starts = starts_.data() + head->halvings;
-      const Text* tail = head_size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
-      for (const Text* end = tail + tail_count_; tail != end; ++tail) {
-        const LineStart& start = starts[tail->halvings];
-        std::memcpy(p, start.bytes.data(), sizeof start.bytes);
-        p += start.size;
-        std::memcpy(p, head_bytes, HeadCopy);
-        p += head_size;
-        std::memcpy(p, tail->bytes.data(), TailCopy);
-        p += tail->size;
-      }
+  for (const Text* head = heads_.data(); head != heads_.data() + head_count_; ++head) {
+    // The lines of one head all fit in the room.
+    if (static_cast<std::size_t>(room_end - p) < kMostTails * kLineReach) {
+      out.commitAscii(static_cast<std::size_t>(p - room_.data()));
+      room_ = out.asciiRoom(Output::kMaxAsciiRoom);
+      p = room_.data();
+      room_end = room_.data() + room_.size();
     }
-    if (heads_done_) {
-      break;
+    // The head's fields, read once: the stores below could be to them.
+    const char* head_bytes = head->bytes.data();
+    const std::size_t head_size = head->size;
+    const LineStart* starts = starts_.data() + head->halvings;
+    const Text* tail = head_size == 0 && empty_tail_ ? wild_tails_.data() : tails_.data();
+    for (const Text* end = tail + tail_count_; tail != end; ++tail) {
+      const LineStart& start = starts[tail->halvings];
+      std::memcpy(p, start.bytes.data(), sizeof start.bytes);
+      p += start.size;
+      std::memcpy(p, head_bytes, HeadCopy);
+      p += head_size;
+      std::memcpy(p, tail->bytes.data(), TailCopy);
+      p += tail->size;
     }
-    makeHeads();
   }
   at_ = p;
 }

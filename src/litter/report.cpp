@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "genetics/parser.h"
+#include "litter/fraction.h"
 #include "litter/mating.h"
 #include "litter/member_lines.h"
 #include "litter/phenotype_groups.h"
-#include "phenotype/carriers.h"
-#include "phenotype/description.h"
+#include "phenotype/animal.h"
 #include "text/genotype_error.h"
 #include "text/messages.h"
 
@@ -24,42 +24,49 @@ void appendAsciiAsCodePoints(std::string_view ascii, std::u32string& out) {
 }
 
 // "Male: SH Golden, carries genes of ..." and a line end.
-void writeParentLine(MessageId label, Genotype& parent, Output& out) {
-  std::u32string line(messageText(label));
-  line += describePhenotype(parent, false, false);
-  // The carrier line reads the unnamed-colour marker the description left.
-  const std::u32string carried = describeCarriedGenes(parent);
-  if (!carried.empty()) {
+void writeParentLine(MessageId label, const Genotype& parent, Language language, Output& out) {
+  const AnimalLines animal = describeAnimal(parent, false, false, language);
+  std::u32string line(messageText(label, language));
+  line += animal.description;
+  if (!animal.carrier_line.empty()) {
     line += U", ";
-    line += carried;
+    line += animal.carrier_line;
   }
   line += U'\n';
   out.write(line);
 }
 
-void writeMatingWarnings(const Genotype& male, const Genotype& female, Output& out) {
+void writeMatingWarnings(const Genotype& male, const Genotype& female, Language language,
+                         Output& out) {
   std::vector<MessageId> warnings;
   if (matingWarnings(male, female, warnings)) {
     return;
   }
   for (MessageId warning : warnings) {
     std::u32string line = U"!!! ";
-    line += messageText(MessageId::UndesirableForMating);
-    line += messageText(warning);
+    line += messageText(MessageId::UndesirableForMating, language);
+    line += messageText(warning, language);
     line += U" !!!\n";
     out.write(line);
   }
 }
 
+// A parse error as a line of the report, the last one.
+void writeErrorLine(const GenotypeError& error, Language language, Output& out) {
+  std::u32string line = genotypeErrorText(error, language);
+  line += U'\n';
+  out.write(line);
+}
+
 }  // namespace
 
-void writeLitter(const Genotype& male, const Genotype& female, Output& out) {
-  std::u32string line(messageText(MessageId::LitterLabel));
+void writeLitter(const Genotype& male, const Genotype& female, Language language, Output& out) {
+  std::u32string line(messageText(MessageId::LitterLabel, language));
   line += U'\n';
   out.write(line);
 
-  const GroupedLitter litter = groupLitter(male, female);
-  MemberLines members(litter);
+  const GroupedLitter litter = groupLitter(male, female, language);
+  MemberLines members(litter.expansion);
   std::string chance;
   for (const PhenotypeGroup& group : litter.groups) {
     chance.clear();
@@ -74,44 +81,32 @@ void writeLitter(const Genotype& male, const Genotype& female, Output& out) {
   }
 }
 
-namespace {
-
-// A parse error as a line of the report, the last one.
-void writeErrorLine(const GenotypeError& error, Output& out) {
-  std::u32string line = genotypeErrorText(error);
-  line += U'\n';
-  out.write(line);
-}
-
-}  // namespace
-
-void predictLitter(std::u32string_view male_text, std::u32string_view female_text, Output& out) {
+void predictLitter(std::u32string_view male_text, std::u32string_view female_text,
+                   Language language, Output& out) {
   const GenotypeReader male = readGenotype(male_text, Sex::Male);
   // As nothing of the female is shown when the male's text fails, her text
   // is read only when his parses.
   const GenotypeReader female =
       male.failed() ? GenotypeReader(Sex::Female) : readGenotype(female_text, Sex::Female);
-  predictLitter(male, female, out);
+  predictLitter(male, female, language, out);
 }
 
 void predictLitter(const GenotypeReader& male_read, const GenotypeReader& female_read,
-                   Output& out) {
+                   Language language, Output& out) {
   // Each parent's line, or the error of the first text that failed, ending
   // the report.
   if (male_read.failed()) {
-    return writeErrorLine(male_read.error(), out);
+    return writeErrorLine(male_read.error(), language, out);
   }
-  Genotype male = male_read.genotype();
-  writeParentLine(MessageId::MaleLabel, male, out);
+  const Genotype& male = male_read.genotype();
+  writeParentLine(MessageId::MaleLabel, male, language, out);
   if (female_read.failed()) {
-    return writeErrorLine(female_read.error(), out);
+    return writeErrorLine(female_read.error(), language, out);
   }
-  Genotype female = female_read.genotype();
-  writeParentLine(MessageId::FemaleLabel, female, out);
-  // Both parents have just been described, so their expressed flags are
-  // derived, as the mating checks need.
-  writeMatingWarnings(male, female, out);
-  writeLitter(male, female, out);
+  const Genotype& female = female_read.genotype();
+  writeParentLine(MessageId::FemaleLabel, female, language, out);
+  writeMatingWarnings(male, female, language, out);
+  writeLitter(male, female, language, out);
 }
 
 }  // namespace quorvale

@@ -6,7 +6,7 @@
 
 #include "genetics/genotype.h"
 #include "genetics/parser.h"
-#include "litter/fraction.h"
+#include "text/language.h"
 #include "text/output.h"
 
 namespace quorvale {
@@ -16,20 +16,22 @@ namespace quorvale {
 // carrier line, the mating warnings, then "Litter: " and one group line per
 // distinct offspring description (in code-point order of the description)
 // with its total probability, each followed by its member genotypes with
-// their own probabilities. A text that does not parse ends the report with
-// the parser's message and a line end.
-void predictLitter(std::u32string_view male_text, std::u32string_view female_text, Output& out);
+// their own probabilities, all in the given language. A text that does not
+// parse ends the report with the parser's message and a line end.
+void predictLitter(std::u32string_view male_text, std::u32string_view female_text,
+                   Language language, Output& out);
 
 // The same for parents already read: male as a male, female as a female.
 // The female is not looked at when the male's text failed.
 // REQUIRES: both readers finished, the female's unless the male's failed.
-void predictLitter(const GenotypeReader& male, const GenotypeReader& female, Output& out);
+void predictLitter(const GenotypeReader& male, const GenotypeReader& female, Language language,
+                   Output& out);
 
 // The litter part of the report, from the "Litter: " line on, for parents
 // already parsed. The member lines of a group are not in expansion order:
 // they come by the combination of description classes they belong to.
 // REQUIRES: counts of both parents in 0..2; the male's Yellow count 0 or 2.
-void writeLitter(const Genotype& male, const Genotype& female, Output& out);
+void writeLitter(const Genotype& male, const Genotype& female, Language language, Output& out);
 
 }  // namespace quorvale
 

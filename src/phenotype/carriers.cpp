@@ -14,12 +14,18 @@ namespace {
 // The separator between listed names and between the two halves of the line.
 constexpr std::u32string_view kComma = U", ";
 
-// Genes in GeneIndex order, held without allocating.
+// The genes of a set in GeneIndex order, held without allocating.
 struct GeneList {
   std::array<GeneIndex, GeneCount> genes{};
   std::size_t count = 0;
 
-  void add(GeneIndex g) { genes[count++] = g; }
+  explicit GeneList(std::uint16_t set) {
+    for (GeneIndex g = 0; g < GeneCount; ++g) {
+      if ((set >> g & 1u) != 0) {
+        genes[count++] = g;
+      }
+    }
+  }
   bool empty() const { return count == 0; }
 };
 
@@ -75,30 +81,27 @@ void appendJoined(const GeneList& list, Language language, std::u32string& out) 
 
 }  // namespace
 
-std::u32string describeCarriedGenes(const Genotype& g, Language language) {
+CarriedGenes decideCarriedGenes(const Genotype& g, CoatClass coat) {
   using namespace gene;
-  // An unnamed or lethal colour has no name to compare the genes with.
-  const CoatClass coat = classifyCoat(g);
+  CarriedGenes genes;
   if (coat.kind == CoatKind::Unnamed || coat.kind == CoatKind::Lethal) {
-    return {};
+    return genes;
   }
-
-  GeneList hidden;
   for (GeneIndex i = 0; i < GeneCount; ++i) {
     // DE White, Long Hair and Satin always show in the name when present.
-    if (i == cd || i == l || i == sa || !g.expressed[i]) {
-      continue;
+    if (i != cd && i != l && i != sa && g.expressed[i] && isHidden(g, coat, i)) {
+      genes.hidden = static_cast<std::uint16_t>(genes.hidden | 1u << i);
     }
-    if (isHidden(g, coat, i)) {
-      hidden.add(i);
-    }
-  }
-  GeneList carried;
-  for (GeneIndex i = 0; i < GeneCount; ++i) {
-    if (isRecessive(i) && g.alleleCount[i] == 1) {
-      carried.add(i);
+    if (namesCarried(i, g.alleleCount[i], coat)) {
+      genes.carried = static_cast<std::uint16_t>(genes.carried | 1u << i);
     }
   }
+  return genes;
+}
+
+std::u32string carriedGenesText(CarriedGenes genes, Language language) {
+  const GeneList hidden(genes.hidden);
+  const GeneList carried(genes.carried);
   if (hidden.empty() && carried.empty()) {
     return {};
   }
@@ -132,8 +135,8 @@ std::u32string describeCarriedGenes(const Genotype& g, Language language) {
   return text;
 }
 
-std::u32string describeCarriedGenes(const Genotype& g) {
-  return describeCarriedGenes(g, currentLanguage());
+std::u32string describeCarriedGenes(const Genotype& g, CoatClass coat, Language language) {
+  return carriedGenesText(decideCarriedGenes(g, coat), language);
 }
 
 }  // namespace quorvale

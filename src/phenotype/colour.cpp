@@ -9,27 +9,39 @@ namespace quorvale {
 
 namespace {
 
-// By ColourWord: the English word, then the Russian one. The blanks that
-// separate the words belong to the words: English puts the umbrous and
+// Rows by Language (English, Russian), columns by ColourWord. The blanks
+// that separate the words belong to the words: English puts the umbrous and
 // coat-length words in front ("LH ", "Umbrous "), Russian appends every word.
-constexpr std::u32string_view kWordTexts[ColourWordCount][2] = {
-    {U"", U""},                                          // None
-    {U"Umbrous ", U" копченый"},                         // Umbrous
-    {U" Tri-Color", U" черепаховый с белым"},            // TriColour
-    {U" Tortoiseshell", U" черепаховый"},                // Tortoiseshell
-    {U" Recessive Dappled", U" пестрый"},                // RecessiveDappled
-    {U" Dominant Spot Banded", U" пятнистый с поясом"},  // DominantSpotBanded
-    {U" Banded", U" с поясом"},                          // Banded
-    {U" Dominant Spot", U" пятнистый"},                  // DominantSpot
-    {U" Satin", U" атласный"},                           // Satin
-    {U" Double Satin", U" двойной атласный"},            // DoubleSatin
-    {U"LH ", U" ДШ"},                                    // LongHair
-    {U"SH ", U" КШ"},                                    // ShortHair
+constexpr std::u32string_view kWordTexts[LanguageCount][ColourWordCount] = {
+    {
+        U"",                       // None
+        U"Umbrous ",               // Umbrous
+        U" Tri-Color",             // TriColour
+        U" Tortoiseshell",         // Tortoiseshell
+        U" Recessive Dappled",     // RecessiveDappled
+        U" Dominant Spot Banded",  // DominantSpotBanded
+        U" Banded",                // Banded
+        U" Dominant Spot",         // DominantSpot
+        U" Satin",                 // Satin
+        U" Double Satin",          // DoubleSatin
+        U"LH ",                    // LongHair
+        U"SH ",                    // ShortHair
+    },
+    {
+        U"",                      // None
+        U" копченый",             // Umbrous
+        U" черепаховый с белым",  // TriColour
+        U" черепаховый",          // Tortoiseshell
+        U" пестрый",              // RecessiveDappled
+        U" пятнистый с поясом",   // DominantSpotBanded
+        U" с поясом",             // Banded
+        U" пятнистый",            // DominantSpot
+        U" атласный",             // Satin
+        U" двойной атласный",     // DoubleSatin
+        U" ДШ",                   // LongHair
+        U" КШ",                   // ShortHair
+    },
 };
-
-std::u32string_view wordText(ColourWord m, Language language) {
-  return kWordTexts[static_cast<int>(m)][static_cast<int>(language)];
-}
 
 // The umbrous word. Under Cream the sables already say it, and an umbrous
 // black shows no difference unless Cinnamon or Yellow lightens it.
@@ -77,6 +89,10 @@ ColourWord coatLengthWord(const Genotype& g) {
 
 }  // namespace
 
+std::u32string_view colourWordText(ColourWord word, Language language) {
+  return kWordTexts[static_cast<int>(language)][static_cast<int>(word)];
+}
+
 ColourName decideColourName(Genotype& g) {
   ColourName name{classifyCoat(g)};
   switch (name.coat.kind) {
@@ -101,11 +117,11 @@ void appendColourName(const ColourName& name, Language language, std::u32string&
   const std::u32string_view base = baseColourText(name.coat.base, language);
   std::array<std::u32string_view, 5> words;
   if (language == Language::English) {
-    words = {wordText(name.length, language), wordText(name.umbrous, language), base,
-             wordText(name.pattern, language), wordText(name.satin, language)};
+    words = {colourWordText(name.length, language), colourWordText(name.umbrous, language), base,
+             colourWordText(name.pattern, language), colourWordText(name.satin, language)};
   } else {
-    words = {base, wordText(name.umbrous, language), wordText(name.pattern, language),
-             wordText(name.satin, language), wordText(name.length, language)};
+    words = {base, colourWordText(name.umbrous, language), colourWordText(name.pattern, language),
+             colourWordText(name.satin, language), colourWordText(name.length, language)};
   }
   std::size_t size = out.size();
   for (std::u32string_view word : words) {
@@ -116,13 +132,5 @@ void appendColourName(const ColourName& name, Language language, std::u32string&
     out.append(word);
   }
 }
-
-std::u32string coatColourName(Genotype& g, Language language) {
-  std::u32string text;
-  appendColourName(decideColourName(g), language, text);
-  return text;
-}
-
-std::u32string coatColourName(Genotype& g) { return coatColourName(g, currentLanguage()); }
 
 }  // namespace quorvale

@@ -10,20 +10,6 @@
 
 namespace quorvale {
 
-// The coat colour name of an animal in the given language: the base colour
-// chosen by the colour chart (phenotype/colour_rules.h), with the umbrous,
-// pattern, satin and coat-length words; or the lethal text alone; or the
-// unnamed text alone, in which case the unnamed-colour marker
-// g.expressed[UnnamedMarker] is set. Never clears the marker.
-// English: "SH Umbrous Golden Banded Satin" (coat length, umbrous, base,
-// pattern, satin). Russian: "золотистый копченый с поясом атласный КШ"
-// (base, umbrous, pattern, satin, coat length).
-// REQUIRES: deriveExpressed has just run on g (so the marker is clear).
-std::u32string coatColourName(Genotype& g, Language language);
-
-// The same in the language of the run.
-std::u32string coatColourName(Genotype& g);
-
 // The words that extend a base colour. At most one of each kind is given:
 // umbrous, pattern, satin, coat length.
 enum class ColourWord : std::uint8_t {
@@ -41,7 +27,7 @@ enum class ColourWord : std::uint8_t {
   ShortHair,
 };
 
-inline constexpr int ColourWordCount = 12;
+inline constexpr int ColourWordCount = static_cast<int>(ColourWord::ShortHair) + 1;
 
 // A colour name as decided for one animal, before it is written in either
 // language: the class of its coat and the words that extend the base
@@ -54,14 +40,23 @@ struct ColourName {
   ColourWord length = ColourWord::None;
 };
 
-// Decides the colour name of g, setting the unnamed-colour marker
-// g.expressed[UnnamedMarker] when the coat has no name. Never clears it.
-// REQUIRES: deriveExpressed has just run on g.
+// Decides the coat colour name of g: the base colour chosen by the colour
+// chart (phenotype/colour_rules.h), with the umbrous, pattern, satin and
+// coat-length words; or the lethal text alone; or the unnamed text alone,
+// in which case the unnamed-colour marker g.expressed[UnnamedMarker] is
+// set. Never clears the marker.
+// REQUIRES: deriveExpressed has just run on g (so the marker is clear).
 ColourName decideColourName(Genotype& g);
 
-// Appends the name decided to out, growing out at most once. Lets the
-// description build its whole line in one string.
+// Appends the name decided to out in the given language, growing out at
+// most once. English: "SH Umbrous Golden Banded Satin" (coat length,
+// umbrous, base, pattern, satin). Russian: "золотистый копченый с поясом
+// атласный КШ" (base, umbrous, pattern, satin, coat length).
 void appendColourName(const ColourName& name, Language language, std::u32string& out);
+
+// The text of one colour word as it is put into a name, with the blank that
+// joins it ("LH ", " Banded"; Russian " ДШ", " с поясом"); "" for None.
+std::u32string_view colourWordText(ColourWord word, Language language);
 
 }  // namespace quorvale
 

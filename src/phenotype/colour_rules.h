@@ -52,7 +52,7 @@ enum class BaseColour : std::uint8_t {
   Golden,
 };
 
-inline constexpr int BaseColourCount = 37;
+inline constexpr int BaseColourCount = static_cast<int>(BaseColour::Golden) + 1;
 
 // The colour chart has this many rows, numbered from 1. Row 1 is the lethal
 // combination, rows 2 to 4 the DE whites, rows 5 and 6 the silver-grey

@@ -176,15 +176,6 @@ TEST(CoatColourName, RussianNamesKeepTheirLatinFirstLetter) {
   }
 }
 
-TEST(CoatColourName, CurrentLanguageOverloadFollowsTheRun) {
-  const testing::LanguageScope scope;
-  Genotype g = animal({{dg, 2}, {u, 1}});
-  setCurrentLanguage(Language::Russian);
-  EXPECT_EQ(utf8(coatColourName(deriveExpressed(g))), "темно-серый копченый КШ");
-  setCurrentLanguage(Language::English);
-  EXPECT_EQ(utf8(coatColourName(deriveExpressed(g))), "SH Umbrous Dark Grey");
-}
-
 TEST(CoatColourName, AppendKeepsWhatIsAlreadyThere) {
   Genotype g = animal({{e, 2}});
   std::u32string out = U"Male: ";

@@ -24,15 +24,6 @@ constexpr std::array<MessageId, 5> kFindingMessages = {
     MessageId::HomozygousLightGrey, MessageId::HomozygousDominantSpot, MessageId::DoubleSatin,
     MessageId::YellowDilutedByCream, MessageId::DifferentGreysMixed};
 
-// The genes whose count, not only whether they show, the description reads:
-// the satin words, the silver-grey white, the lethal combinations and their
-// warnings, the tortoiseshell and the Yellow diluted by Cream.
-constexpr bool kCountRead[GeneCount] = {
-    false, false, false, false, false, false, false,  // e dg p a cd rd l
-    false, false, true,  true,  true,  true,          // u ba sa sg lg ds
-    true,                                             // to
-};
-
 // The undesirable combinations of g as a findings mask.
 // REQUIRES: deriveExpressed has run on g.
 unsigned findUndesirableCombinations(const Genotype& g) {
@@ -85,8 +76,7 @@ DescriptionKey decideDescription(Genotype& g, bool with_warnings, bool with_sex)
 }
 
 std::u32string describedText(DescriptionKey key, Language language) {
-  ColourName name{
-      {static_cast<BaseColour>(field(key, kBase)), static_cast<CoatKind>(field(key, kKind))}};
+  ColourName name{coatOf(key)};
   name.umbrous = static_cast<ColourWord>(field(key, kUmbrous));
   name.pattern = static_cast<ColourWord>(field(key, kPattern));
   name.satin = static_cast<ColourWord>(field(key, kSatin));
@@ -120,12 +110,8 @@ std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
   return describedText(decideDescription(g, with_warnings, with_sex), language);
 }
 
-std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex) {
-  return describePhenotype(g, with_warnings, with_sex, currentLanguage());
-}
-
-int describedGeneValue(GeneIndex g, int count) {
-  return kCountRead[g] ? count : static_cast<int>(geneShows(g, count));
+CoatClass coatOf(DescriptionKey key) {
+  return {static_cast<BaseColour>(field(key, kBase)), static_cast<CoatKind>(field(key, kKind))};
 }
 
 bool listUndesirableCombinations(const Genotype& g, std::vector<MessageId>& findings) {

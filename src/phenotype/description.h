@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "genetics/genotype.h"
+#include "phenotype/colour_rules.h"
 #include "text/language.h"
 #include "text/messages.h"
 
@@ -20,9 +21,6 @@ namespace quorvale {
 // the text is exactly the colour name. Describing the same record again gives
 // the same text and leaves the record as the first call left it.
 std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex, Language language);
-
-// The same in the language of the run.
-std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex);
 
 // What a description says, decided for one animal but not yet written: its
 // colour name, sex suffix and warnings, packed into one number. Animals with
@@ -41,14 +39,29 @@ DescriptionKey decideDescription(Genotype& g, bool with_warnings, bool with_sex)
 // The text of a decided description in the given language.
 std::u32string describedText(DescriptionKey key, Language language);
 
+// The coat a decided description names: what the carrier line and the
+// analyses of a litter need to know of it, without classifying it again.
+CoatClass coatOf(DescriptionKey key);
+
+// The genes whose count, not only whether they show, the description reads:
+// Satin (Double Satin), Silver Grey (the silver-grey white), Light Grey and
+// Dominant Spot (the lethal combinations and their warnings) and Yellow (the
+// tortoiseshell, Yellow diluted by Cream).
+inline constexpr bool kCountRead[GeneCount] = {
+    false, false, false, false, false, false, false,  // e dg p a cd rd l
+    false, false, true,  true,  true,  true,          // u ba sa sg lg ds
+    true,                                             // to
+};
+
 // What describePhenotype reads of gene g with `count` mutant alleles: the
-// count itself for Satin, Silver Grey, Light Grey, Dominant Spot and Yellow
-// (Double Satin, the silver-grey white, the lethal combinations, the
-// tortoiseshell), for every other gene only whether it shows (0 or 1).
-// Besides these it reads only the sex: genotypes of the same sex that agree
-// in this value at every gene have the same description.
+// count itself for the genes of kCountRead, for every other gene only
+// whether it shows (0 or 1). Besides these it reads only the sex: genotypes
+// of the same sex that agree in this value at every gene have the same
+// description.
 // REQUIRES: 0 <= g < GeneCount.
-int describedGeneValue(GeneIndex g, int count);
+constexpr int describedGeneValue(GeneIndex g, int count) {
+  return kCountRead[g] ? count : static_cast<int>(geneShows(g, count));
+}
 
 // Replaces findings with the undesirable combinations of one animal, in rule
 // order (homozygous Light Grey, homozygous Dominant Spot, Double Satin,

@@ -42,6 +42,10 @@ bool isPresentableParent(Genotype& g) {
   return !listUndesirableCombinations(g, findings) && classifyCoat(g).kind != CoatKind::Unnamed;
 }
 
+std::u32string taskLine(const TaskParents& parents) {
+  return parents.male + U" * " + parents.female;
+}
+
 bool canBeMated(const Genotype& male, const Genotype& female) {
   std::vector<MessageId> warnings;
   return matingWarnings(male, female, warnings);

@@ -43,6 +43,10 @@ struct TaskParents {
   std::u32string female;
 };
 
+// The exercise as it is set: the male's text, " * " and the female's
+// ("ToY * LglgToto"), without a line end.
+std::u32string taskLine(const TaskParents& parents);
+
 // The count of mutant alleles that one roll gives gene g of an animal of the
 // given sex, from one drawn value:
 //   recessive genes 0-6:  value mod 3:  0 -> 2, 1 -> 1, 2 -> 0;
@@ -58,7 +62,6 @@ int rolledAlleleCount(GeneIndex g, Sex sex, int value);
 bool isPresentableParent(Genotype& g);
 
 // Whether male and female may be mated: no mating warning applies.
-// REQUIRES: deriveExpressed has run on both.
 bool canBeMated(const Genotype& male, const Genotype& female);
 
 // Draws count different genes from 0 to 12 in draw order: each draw picks,

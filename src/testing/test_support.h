@@ -2,9 +2,8 @@
 #define QUORVALE_TESTING_TEST_SUPPORT_H_
 
 // Helpers shared by the unit tests: animals written as the list of genes
-// that carry mutant alleles, text as UTF-8 for readable failures, the
-// language of the run restored after a test, and a walk over every possible
-// genotype.
+// that carry mutant alleles, text as UTF-8 for readable failures, both
+// languages to loop over, and a walk over every possible genotype.
 
 #include <cstdint>
 #include <string>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "genetics/genotype.h"
+#include "testing/shortcuts.h"
 #include "text/language.h"
 #include "text/utf8.h"
 
@@ -36,21 +36,8 @@ inline Genotype animal(const std::vector<Alleles>& counts, Sex sex = Sex::Unspec
 // Text as UTF-8, so that failures print readably.
 inline std::string utf8(std::u32string_view text) { return toUtf8(text); }
 
-// Sets the language of the run for a scope and restores the one before when
-// the scope ends, whatever the test did in between.
-class LanguageScope {
- public:
-  explicit LanguageScope(Language language = Language::English) : saved_(currentLanguage()) {
-    setCurrentLanguage(language);
-  }
-  ~LanguageScope() { setCurrentLanguage(saved_); }
-
-  LanguageScope(const LanguageScope&) = delete;
-  LanguageScope& operator=(const LanguageScope&) = delete;
-
- private:
-  Language saved_;
-};
+// Both languages, for tests that check a rule in each.
+inline constexpr Language kLanguages[] = {Language::English, Language::Russian};
 
 // 3^14: every combination of counts 0, 1, 2 for the fourteen genes.
 inline constexpr std::int64_t kCountCombinations = 4782969;

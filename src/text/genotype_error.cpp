@@ -52,8 +52,4 @@ std::u32string genotypeErrorText(const GenotypeError& error, Language language) 
   return text;
 }
 
-std::u32string genotypeErrorText(const GenotypeError& error) {
-  return genotypeErrorText(error, currentLanguage());
-}
-
 }  // namespace quorvale

@@ -15,9 +15,6 @@ namespace quorvale {
 // and the hint that a gene may have been left out when it follows.
 std::u32string genotypeErrorText(const GenotypeError& error, Language language);
 
-// The same in the language of the run.
-std::u32string genotypeErrorText(const GenotypeError& error);
-
 }  // namespace quorvale
 
 #endif  // QUORVALE_TEXT_GENOTYPE_ERROR_H_

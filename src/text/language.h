@@ -3,15 +3,12 @@
 
 namespace quorvale {
 
-// The language of a run. The value indexes the rows of every bilingual table.
+// The languages the program speaks. Every function that writes text takes
+// one; the value indexes the rows of every bilingual table, which are laid
+// out [language][id].
 enum class Language { English = 0, Russian = 1 };
 
-// The language of this run: English until the start-up question sets it.
-Language currentLanguage();
-
-// Sets the language of the run. The dialogue calls it once, after the
-// language question; tests call it to switch between the two.
-void setCurrentLanguage(Language language);
+inline constexpr int LanguageCount = 2;
 
 }  // namespace quorvale
 

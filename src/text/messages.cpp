@@ -5,7 +5,7 @@ namespace quorvale {
 namespace {
 
 // Rows by Language (English, Russian), columns by MessageId.
-constexpr std::u32string_view kMessages[2][MessageCount] = {
+constexpr std::u32string_view kMessages[LanguageCount][MessageCount] = {
     {
         // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one message, split to fit.
         U"\nOptions: 1 - color from genotype, 2 - predict litter,\n3 - random task, 4 - easy "
@@ -81,7 +81,7 @@ constexpr std::u32string_view kMessages[2][MessageCount] = {
 };
 
 // Rows by Language, columns by GeneIndex.
-constexpr std::u32string_view kGeneNames[2][GeneCount] = {
+constexpr std::u32string_view kGeneNames[LanguageCount][GeneCount] = {
     {
         U"Cream",              // e
         U"Dark Grey",          // dg
@@ -122,12 +122,8 @@ std::u32string_view messageText(MessageId id, Language language) {
   return kMessages[static_cast<int>(language)][static_cast<int>(id)];
 }
 
-std::u32string_view messageText(MessageId id) { return messageText(id, currentLanguage()); }
-
 std::u32string_view geneName(GeneIndex g, Language language) {
   return kGeneNames[static_cast<int>(language)][g];
 }
-
-std::u32string_view geneName(GeneIndex g) { return geneName(g, currentLanguage()); }
 
 }  // namespace quorvale

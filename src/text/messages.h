@@ -45,21 +45,15 @@ enum class MessageId : std::uint8_t {
   SkippedGeneHint = 30,
 };
 
-inline constexpr int MessageCount = 31;
+inline constexpr int MessageCount = static_cast<int>(MessageId::SkippedGeneHint) + 1;
 
 // The text of a message in the given language, exactly as stored: leading
 // line feeds and trailing blanks are part of it.
 std::u32string_view messageText(MessageId id, Language language);
 
-// The text of a message in the language of the run.
-std::u32string_view messageText(MessageId id);
-
 // The display name of a gene in the given language. The Russian names are
 // genitive forms, the form that follows "носит гены ".
 std::u32string_view geneName(GeneIndex g, Language language);
-
-// The display name of a gene in the language of the run.
-std::u32string_view geneName(GeneIndex g);
 
 }  // namespace quorvale
 

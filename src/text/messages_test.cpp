@@ -102,13 +102,7 @@ int trailingBlanks(std::string_view text) {
   return n;
 }
 
-// Restores the language of the run after each test.
-class MessagesTest : public ::testing::Test {
- protected:
-  testing::LanguageScope language_;
-};
-
-TEST_F(MessagesTest, EveryMessageIsExactInBothLanguages) {
+TEST(MessagesTest, EveryMessageIsExactInBothLanguages) {
   ASSERT_EQ(std::size(kExpectedMessages), static_cast<std::size_t>(MessageCount));
   for (int i = 0; i < MessageCount; ++i) {
     const ExpectedMessage& m = kExpectedMessages[i];
@@ -123,7 +117,7 @@ TEST_F(MessagesTest, EveryMessageIsExactInBothLanguages) {
   }
 }
 
-TEST_F(MessagesTest, EveryGeneNameIsExactInBothLanguages) {
+TEST(MessagesTest, EveryGeneNameIsExactInBothLanguages) {
   ASSERT_EQ(std::size(kExpectedGeneNames), static_cast<std::size_t>(GeneCount));
   for (const ExpectedGeneName& n : kExpectedGeneNames) {
     SCOPED_TRACE("gene " + std::to_string(n.gene));
@@ -135,7 +129,7 @@ TEST_F(MessagesTest, EveryGeneNameIsExactInBothLanguages) {
 // No text of the catalogue may carry a control character other than the
 // line feed, nor a Latin letter inside a Russian word (the two alphabets
 // share look-alike letters).
-TEST_F(MessagesTest, RussianTextsMixNoLatinLettersIntoCyrillicWords) {
+TEST(MessagesTest, RussianTextsMixNoLatinLettersIntoCyrillicWords) {
   for (int i = 0; i < MessageCount; ++i) {
     const std::u32string_view text = messageText(static_cast<MessageId>(i), Language::Russian);
     for (std::size_t k = 0; k < text.size(); ++k) {
@@ -148,15 +142,6 @@ TEST_F(MessagesTest, RussianTextsMixNoLatinLettersIntoCyrillicWords) {
       EXPECT_FALSE(latin && (cyrillic_before || cyrillic_after)) << "message " << i << " at " << k;
     }
   }
-}
-
-TEST_F(MessagesTest, LookupsFollowTheLanguageOfTheRun) {
-  setCurrentLanguage(Language::English);
-  EXPECT_EQ(toUtf8(messageText(MessageId::Hidden)), "hidden ");
-  EXPECT_EQ(toUtf8(geneName(gene::cd)), "DE White");
-  setCurrentLanguage(Language::Russian);
-  EXPECT_EQ(toUtf8(messageText(MessageId::Hidden)), "перекрыто проявление ");
-  EXPECT_EQ(toUtf8(geneName(gene::cd)), "белого ТУ");
 }
 
 }  // namespace

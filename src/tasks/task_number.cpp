@@ -1,4 +1,4 @@
-#include "app/task_number.h"
+#include "tasks/task_number.h"
 
 #include <limits>
 

@@ -1,5 +1,5 @@
-#ifndef QUORVALE_APP_TASK_NUMBER_H_
-#define QUORVALE_APP_TASK_NUMBER_H_
+#ifndef QUORVALE_TASKS_TASK_NUMBER_H_
+#define QUORVALE_TASKS_TASK_NUMBER_H_
 
 #include <cstdint>
 #include <string_view>
@@ -38,4 +38,4 @@ constexpr std::uint32_t taskSeed(std::int32_t number) { return static_cast<std::
 
 }  // namespace quorvale
 
-#endif  // QUORVALE_APP_TASK_NUMBER_H_
+#endif  // QUORVALE_TASKS_TASK_NUMBER_H_

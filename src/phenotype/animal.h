@@ -1,0 +1,33 @@
+#ifndef QUORVALE_PHENOTYPE_ANIMAL_H_
+#define QUORVALE_PHENOTYPE_ANIMAL_H_
+
+#include <string>
+
+#include "genetics/genotype.h"
+#include "genetics/parser.h"
+#include "phenotype/carriers.h"
+#include "text/language.h"
+
+namespace quorvale {
+
+// One animal as the program presents it: its description
+// (describePhenotype) and its carrier line, from one decision of its coat.
+struct AnimalLines {
+  std::u32string description;
+  std::u32string carrier_line;  // empty when there is nothing to say
+  CarriedGenes carried;         // what the carrier line names
+};
+
+// Describes g: with_warnings and with_sex as for describePhenotype (option
+// 1 shows both, a litter's parent line neither). g itself is not changed.
+AnimalLines describeAnimal(const Genotype& g, bool with_warnings, bool with_sex, Language language);
+
+// The answer to one genotype word, as menu option 1 writes it: the
+// description line and, when there is one, the carrier line, each ended by
+// a line feed; or the parser's message and a line feed.
+// REQUIRES: genotype finished.
+std::u32string colourAnswer(const GenotypeReader& genotype, Language language);
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_PHENOTYPE_ANIMAL_H_
