@@ -79,7 +79,7 @@ void reportBench(benchmark::State& state, const Pair& pair) {
   std::size_t bytes = 0;
   for (auto _ : state) {
     CountingOutput out;
-    writeLitter(male, female, Language::English, out);
+    writeLitter(male, female, ReportOptions{}, Language::English, out);
     bytes = out.bytes();
     benchmark::DoNotOptimize(bytes);
   }

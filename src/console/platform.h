@@ -2,7 +2,9 @@
 #define QUORVALE_CONSOLE_PLATFORM_H_
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The few operating-system services the program uses, and nothing else. Each
 // system has its own implementation file (platform_posix.cpp, and one for
@@ -18,6 +20,13 @@ namespace quorvale::platform {
 // must not depend on the user's locale. Never fails: whatever it cannot set
 // up is left as it was.
 void prepareConsole();
+
+// The words the program was started with, after its own name, as UTF-8.
+// On POSIX systems these are argv's bytes as they are. On Windows they are
+// the command line as the system keeps it, in UTF-16, so that a Russian
+// word arrives intact whatever the console's code page (argv there holds
+// the code page's bytes, and loses what the code page lacks).
+std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 // Reads up to `capacity` bytes of standard input into `buffer`, blocking until
 // at least one byte is available. Returns the number of bytes read, or 0 at

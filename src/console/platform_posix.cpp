@@ -322,6 +322,14 @@ void prepareConsole() {
   // UTF-8 itself, whatever the locale says.
 }
 
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+  std::vector<std::string> words;
+  for (int i = 1; i < argc; ++i) {
+    words.emplace_back(argv[i]);
+  }
+  return words;
+}
+
 std::size_t readInput(char* buffer, std::size_t capacity) {
   if (g_typed_ahead_pos < g_typed_ahead.size()) {
     const std::size_t n = std::min(capacity, g_typed_ahead.size() - g_typed_ahead_pos);

@@ -14,6 +14,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -294,6 +296,23 @@ void prepareConsole() {
   ::_setmode(::_fileno(stdout), _O_BINARY);
   ::_setmode(::_fileno(stderr), _O_BINARY);
   streams();
+}
+
+std::vector<std::string> commandLineArguments(int /*argc*/, char** /*argv*/) {
+  std::vector<std::string> words;
+  int count = 0;
+  LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (wide == nullptr) {
+    return words;
+  }
+  for (int i = 1; i < count; ++i) {
+    const std::wstring_view word(wide[i]);
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(word.data()), word.size());
+    char16_t pending_high = 0;
+    words.push_back(utf8FromUtf16(units, /*more_may_follow=*/false, &pending_high));
+  }
+  ::LocalFree(wide);
+  return words;
 }
 
 std::size_t readInput(char* buffer, std::size_t capacity) {

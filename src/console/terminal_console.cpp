@@ -1,7 +1,5 @@
 #include "console/terminal_console.h"
 
-#include <algorithm>
-
 #include "console/platform.h"
 
 namespace quorvale {
@@ -16,17 +14,9 @@ std::size_t TerminalConsole::StdinSource::read(char* buffer, std::size_t capacit
   return platform::readInput(buffer, capacity);
 }
 
-bool TerminalConsole::StdoutSink::write(std::string_view bytes) {
-  return platform::writeOutput(bytes);
-}
+TerminalConsole::TerminalConsole() : source_(*this), reader_(source_) {}
 
-TerminalConsole::TerminalConsole()
-    : output_(sink_, std::max(platform::outputBlockSize(), Output::kMaxAsciiRoom),
-              platform::outputIsTerminal()),
-      source_(*this),
-      reader_(source_) {}
-
-void TerminalConsole::flush() { output_.flush(); }
+void TerminalConsole::flush() { stdout_.flush(); }
 
 std::optional<char32_t> TerminalConsole::readChar() {
   if (outputFailed()) {
@@ -52,7 +42,7 @@ void TerminalConsole::waitForKey() {
 
 void TerminalConsole::inputEnded() {
   if (platform::outputIsTerminal()) {
-    output_.writeAscii("\n");
+    stdout_.out().writeAscii("\n");
   }
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "console/buffered_output.h"
 #include "console/console.h"
 #include "console/input_reader.h"
+#include "console/standard_output.h"
 
 namespace quorvale {
 
@@ -27,7 +27,7 @@ class TerminalConsole : public Console {
   TerminalConsole(const TerminalConsole&) = delete;
   TerminalConsole& operator=(const TerminalConsole&) = delete;
 
-  Output& out() override { return output_; }
+  Output& out() override { return stdout_.out(); }
   void flush() override;
   std::optional<char32_t> readChar() override;
   bool readWord(WordConsumer& consumer) override;
@@ -35,7 +35,7 @@ class TerminalConsole : public Console {
   void inputEnded() override;
 
   // True once standard output could not be written.
-  bool outputFailed() const { return output_.failed(); }
+  bool outputFailed() const { return stdout_.failed(); }
 
  private:
   // Standard input, flushing the output before each blocking read so the
@@ -49,13 +49,7 @@ class TerminalConsole : public Console {
     TerminalConsole& console_;
   };
 
-  class StdoutSink : public ByteSink {
-   public:
-    bool write(std::string_view bytes) override;
-  };
-
-  StdoutSink sink_;
-  BufferedOutput output_;
+  StandardOutput stdout_;
   StdinSource source_;
   InputReader reader_;
 };

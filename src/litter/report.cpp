@@ -23,10 +23,16 @@ void appendAsciiAsCodePoints(std::string_view ascii, std::u32string& out) {
   }
 }
 
-// "Male: SH Golden, carries genes of ..." and a line end.
-void writeParentLine(MessageId label, const Genotype& parent, Language language, Output& out) {
+// "Male: SH Golden, carries genes of ..." and a line end. The male's label
+// begins with a line feed, which with_line_feed = false leaves out.
+void writeParentLine(MessageId label, const Genotype& parent, bool with_line_feed,
+                     Language language, Output& out) {
   const AnimalLines animal = describeAnimal(parent, false, false, language);
-  std::u32string line(messageText(label, language));
+  std::u32string_view label_text = messageText(label, language);
+  if (!with_line_feed && label_text.starts_with(U'\n')) {
+    label_text.remove_prefix(1);
+  }
+  std::u32string line(label_text);
   line += animal.description;
   if (!animal.carrier_line.empty()) {
     line += U", ";
@@ -60,7 +66,8 @@ void writeErrorLine(const GenotypeError& error, Language language, Output& out) 
 
 }  // namespace
 
-void writeLitter(const Genotype& male, const Genotype& female, Language language, Output& out) {
+void writeLitter(const Genotype& male, const Genotype& female, const ReportOptions& options,
+                 Language language, Output& out) {
   std::u32string line(messageText(MessageId::LitterLabel, language));
   line += U'\n';
   out.write(line);
@@ -77,8 +84,18 @@ void writeLitter(const Genotype& male, const Genotype& female, Language language
     line += group.description;
     line += U'\n';
     out.write(line);
-    members.write(group.combinations, out);
+    if (options.members) {
+      members.write(group.combinations, out);
+    }
   }
+}
+
+void writeReport(const Genotype& male, const Genotype& female, const ReportOptions& options,
+                 Language language, Output& out) {
+  writeParentLine(MessageId::MaleLabel, male, options.opening_line_feed, language, out);
+  writeParentLine(MessageId::FemaleLabel, female, true, language, out);
+  writeMatingWarnings(male, female, language, out);
+  writeLitter(male, female, options, language, out);
 }
 
 void predictLitter(std::u32string_view male_text, std::u32string_view female_text,
@@ -98,15 +115,11 @@ void predictLitter(const GenotypeReader& male_read, const GenotypeReader& female
   if (male_read.failed()) {
     return writeErrorLine(male_read.error(), language, out);
   }
-  const Genotype& male = male_read.genotype();
-  writeParentLine(MessageId::MaleLabel, male, language, out);
   if (female_read.failed()) {
+    writeParentLine(MessageId::MaleLabel, male_read.genotype(), true, language, out);
     return writeErrorLine(female_read.error(), language, out);
   }
-  const Genotype& female = female_read.genotype();
-  writeParentLine(MessageId::FemaleLabel, female, language, out);
-  writeMatingWarnings(male, female, language, out);
-  writeLitter(male, female, language, out);
+  writeReport(male_read.genotype(), female_read.genotype(), ReportOptions{}, language, out);
 }
 
 }  // namespace quorvale

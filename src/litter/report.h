@@ -11,13 +11,19 @@
 
 namespace quorvale {
 
+// What a litter report shows besides the parents and the group lines.
+struct ReportOptions {
+  // The dialogue's report opens with an empty line (message 6 begins with a
+  // line feed); the command line's starts at "Male: ".
+  bool opening_line_feed = true;
+  // Under each group line (and its warning lines), the member genotypes.
+  bool members = true;
+};
+
 // The litter prediction as the user sees it: parses the male's text (as a
-// male) and the female's (as a female), writes each parent's colour and
-// carrier line, the mating warnings, then "Litter: " and one group line per
-// distinct offspring description (in code-point order of the description)
-// with its total probability, each followed by its member genotypes with
-// their own probabilities, all in the given language. A text that does not
-// parse ends the report with the parser's message and a line end.
+// male) and the female's (as a female), and writes their report. A text
+// that does not parse ends the report with the parser's message and a line
+// end: the male's alone, or the female's after the male's line.
 void predictLitter(std::u32string_view male_text, std::u32string_view female_text,
                    Language language, Output& out);
 
@@ -27,11 +33,21 @@ void predictLitter(std::u32string_view male_text, std::u32string_view female_tex
 void predictLitter(const GenotypeReader& male, const GenotypeReader& female, Language language,
                    Output& out);
 
-// The litter part of the report, from the "Litter: " line on, for parents
-// already parsed. The member lines of a group are not in expansion order:
-// they come by the combination of description classes they belong to.
+// The report of two parents already read: each parent's colour and carrier
+// line, the mating warnings, then "Litter: " and one group line per
+// distinct offspring description (in code-point order of the description)
+// with its total probability, each followed by its member genotypes with
+// their own probabilities, all in the given language. The member lines of
+// a group are not in expansion order: they come by the combination of
+// description classes they belong to.
 // REQUIRES: counts of both parents in 0..2; the male's Yellow count 0 or 2.
-void writeLitter(const Genotype& male, const Genotype& female, Language language, Output& out);
+void writeReport(const Genotype& male, const Genotype& female, const ReportOptions& options,
+                 Language language, Output& out);
+
+// The litter part of the report alone, from the "Litter: " line on.
+// REQUIRES: as writeReport.
+void writeLitter(const Genotype& male, const Genotype& female, const ReportOptions& options,
+                 Language language, Output& out);
 
 }  // namespace quorvale
 

@@ -255,7 +255,7 @@ Genotype randomParent(std::mt19937& random, Sex sex) {
 TEST(LitterReport, GroupedReportEqualsThePlainOne) {
   const auto expect_plain = [](const Genotype& male, const Genotype& female, Language language) {
     StringOutput out;
-    writeLitter(male, female, language, out);
+    writeLitter(male, female, ReportOptions{}, language, out);
     EXPECT_EQ(normalised(out.bytes()), normalised(plainLitter(male, female, language)))
         << toUtf8(genotypeText(male)) << " x " << toUtf8(genotypeText(female));
     return !::testing::Test::HasFailure();

@@ -5,6 +5,7 @@
 #include "litter/mating.h"
 #include "phenotype/colour_rules.h"
 #include "phenotype/description.h"
+#include "tasks/task_number.h"
 
 namespace quorvale {
 
@@ -42,8 +43,28 @@ bool isPresentableParent(Genotype& g) {
   return !listUndesirableCombinations(g, findings) && classifyCoat(g).kind != CoatKind::Unnamed;
 }
 
+TaskAnimals taskAnimals(std::int32_t number, bool easy) {
+  Random rng(taskSeed(number));
+  return generateTaskAnimals(easy ? kEasyTaskGenes : kTaskGenes, rng);
+}
+
+TaskParents parentTexts(const TaskAnimals& animals) {
+  return {.male = genotypeText(animals.male), .female = genotypeText(animals.female)};
+}
+
 std::u32string taskLine(const TaskParents& parents) {
   return parents.male + U" * " + parents.female;
+}
+
+void writeTask(const TaskAnimals& animals, bool with_answer, const ReportOptions& options,
+               Language language, Output& out) {
+  std::u32string line = taskLine(parentTexts(animals));
+  line += U'\n';
+  out.write(line);
+  if (with_answer) {
+    out.writeAscii("\n");
+    writeReport(animals.male, animals.female, options, language, out);
+  }
 }
 
 bool canBeMated(const Genotype& male, const Genotype& female) {

@@ -2,13 +2,17 @@
 #define QUORVALE_TASKS_TASK_H_
 
 #include <concepts>
+#include <cstdint>
 #include <numeric>
 #include <string>
 #include <vector>
 
 #include "genetics/genotype.h"
 #include "genetics/genotype_text.h"
+#include "litter/report.h"
 #include "tasks/random.h"
+#include "text/language.h"
+#include "text/output.h"
 
 namespace quorvale {
 
@@ -46,6 +50,28 @@ struct TaskParents {
 // The exercise as it is set: the male's text, " * " and the female's
 // ("ToY * LglgToto"), without a line end.
 std::u32string taskLine(const TaskParents& parents);
+
+// The number of genes drawn for an exercise (Yellow comes on top): the
+// dialogue's option 3, and its easy option 4.
+inline constexpr int kTaskGenes = 7;
+inline constexpr int kEasyTaskGenes = 2;
+
+// The exercise of a task number: a Random seeded with the number's bits
+// (taskSeed), used for nothing else, so the same number gives the same
+// exercise everywhere. easy draws kEasyTaskGenes genes, else kTaskGenes.
+// REQUIRES: number != 0.
+TaskAnimals taskAnimals(std::int32_t number, bool easy);
+
+// Both parents' genotype texts, which the litter prediction reads back as
+// exactly these animals.
+TaskParents parentTexts(const TaskAnimals& animals);
+
+// An exercise as a sheet shows it: the parents' line (taskLine) and a line
+// end; then, with_answer, an empty line and the litter report of the two
+// as options say (with ReportOptions{.opening_line_feed = false}, the
+// report of the dialogue's answer from its "Male: " line on).
+void writeTask(const TaskAnimals& animals, bool with_answer, const ReportOptions& options,
+               Language language, Output& out);
 
 // The count of mutant alleles that one roll gives gene g of an animal of the
 // given sex, from one drawn value:
@@ -124,8 +150,7 @@ TaskAnimals generateTaskAnimals(int gene_count, G& rng) {
 // REQUIRES: 0 <= gene_count <= 13.
 template <RandomGenerator G>
 TaskParents generateTask(int gene_count, G& rng) {
-  const TaskAnimals pair = generateTaskAnimals(gene_count, rng);
-  return {.male = genotypeText(pair.male), .female = genotypeText(pair.female)};
+  return parentTexts(generateTaskAnimals(gene_count, rng));
 }
 
 }  // namespace quorvale

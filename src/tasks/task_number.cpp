@@ -52,4 +52,21 @@ std::int32_t taskNumberFromWord(std::u32string_view word) {
   return reader.value();
 }
 
+std::optional<std::int32_t> strictTaskNumber(std::u32string_view word) {
+  std::size_t digits_from = !word.empty() && (word[0] == U'+' || word[0] == U'-') ? 1 : 0;
+  if (digits_from == word.size()) {
+    return std::nullopt;
+  }
+  for (std::size_t i = digits_from; i < word.size(); ++i) {
+    if (word[i] < U'0' || word[i] > U'9') {
+      return std::nullopt;
+    }
+  }
+  const std::int32_t number = taskNumberFromWord(word);
+  if (number == 0) {
+    return std::nullopt;
+  }
+  return number;
+}
+
 }  // namespace quorvale

@@ -2,6 +2,7 @@
 #define QUORVALE_TASKS_TASK_NUMBER_H_
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quorvale {
@@ -31,6 +32,13 @@ class TaskNumberReader {
 
 // The number of a whole word: what TaskNumberReader gives when fed it.
 std::int32_t taskNumberFromWord(std::u32string_view word);
+
+// The number of a word that must be a task number and nothing else, as the
+// command line and the web page read one: an optional '+' or '-' and
+// decimal digits only, converted and clamped as the dialogue converts them
+// (so the same number gives the same exercise). Nothing for any other word
+// ("", "abc", "12abc", "1 2") and for 0, which is no task.
+std::optional<std::int32_t> strictTaskNumber(std::u32string_view word);
 
 // The generator seed for a task number: its 32-bit two's complement bits, so
 // -1 seeds 4294967295.

@@ -47,6 +47,16 @@ TEST(TaskNumberTest, ClampsAMillionDigitsInOnePass) {
   EXPECT_EQ(taskNumberFromWord(U"-" + std::u32string(1'000'000, U'9')), -2147483647 - 1);
 }
 
+// The command line's reading: a sign and digits only, converted as above.
+TEST(TaskNumberTest, StrictNumbers) {
+  EXPECT_EQ(strictTaskNumber(U"-5"), -5);
+  EXPECT_EQ(strictTaskNumber(U"+007"), 7);
+  EXPECT_EQ(strictTaskNumber(U"99999999999"), 2147483647);
+  for (const std::u32string_view word : {U"", U"0", U"-0", U"+", U"abc", U"12abc", U"1 2", U"--5"}) {
+    EXPECT_EQ(strictTaskNumber(word), std::nullopt) << word.size();
+  }
+}
+
 TEST(TaskNumberTest, SeedIsTheTwosComplementBits) {
   EXPECT_EQ(taskSeed(12), 12u);
   EXPECT_EQ(taskSeed(-1), 4294967295u);

@@ -19,15 +19,10 @@ constexpr MessageId kFaultMessage[] = {
 };
 static_assert(static_cast<int>(GenotypeFault::OneToInMale) + 1 == std::size(kFaultMessage));
 
-// Appends the user's characters in a form safe to show. A control character
-// written raw could move the cursor or recolour the terminal (an arrow key
-// typed into a word is ESC '[' and a letter), so C0 controls and DEL appear
-// in caret notation, the way terminals echo them (NUL "^@", ESC "^[", DEL
-// "^?"), and C1 controls, which have no such notation, as U+FFFD, the
-// character that already stands for undecodable input. Every other
-// character is shown as typed.
-void appendShown(std::u32string_view quoted, std::u32string& text) {
-  for (const char32_t c : quoted) {
+}  // namespace
+
+void appendShown(std::u32string_view typed, std::u32string& text) {
+  for (const char32_t c : typed) {
     if (c < 0x20) {
       text += U'^';
       text += static_cast<char32_t>(c + 0x40);
@@ -41,13 +36,24 @@ void appendShown(std::u32string_view quoted, std::u32string& text) {
   }
 }
 
-}  // namespace
-
 std::u32string genotypeErrorText(const GenotypeError& error, Language language) {
   std::u32string text(messageText(kFaultMessage[static_cast<int>(error.fault)], language));
   appendShown(error.quoted, text);
   if (error.hint) {
     text += messageText(MessageId::SkippedGeneHint, language);
+  }
+  return text;
+}
+
+std::u32string genotypeErrorLine(const GenotypeError& error, Language language) {
+  std::u32string text = genotypeErrorText(error, language);
+  if (text.starts_with(U'\n')) {
+    text.erase(0, 1);
+  }
+  for (char32_t& c : text) {
+    if (c == U'\n') {
+      c = U' ';
+    }
   }
   return text;
 }

@@ -1,0 +1,31 @@
+#include "text/phrases.h"
+
+namespace quorvale {
+
+namespace {
+
+// Rows by Language (English, Russian), columns by PhraseId.
+constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
+    {
+        U"male genotype: ",    // MaleGenotypeRole
+        U"female genotype: ",  // FemaleGenotypeRole
+        U"genotype ",          // GenotypeRole
+        U"task number ",       // TaskNumberRole
+        U"not a task number: a task number is a whole number other than 0, written in digits",
+    },
+    {
+        U"генотип самца: ",  // MaleGenotypeRole
+        U"генотип самки: ",  // FemaleGenotypeRole
+        U"генотип ",         // GenotypeRole
+        U"номер задачи ",    // TaskNumberRole
+        U"это не номер задачи: номер задачи - целое число, кроме 0, записанное цифрами",
+    },
+};
+
+}  // namespace
+
+std::u32string_view phraseText(PhraseId id, Language language) {
+  return kPhrases[static_cast<int>(language)][static_cast<int>(id)];
+}
+
+}  // namespace quorvale

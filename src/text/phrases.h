@@ -1,0 +1,33 @@
+#ifndef QUORVALE_TEXT_PHRASES_H_
+#define QUORVALE_TEXT_PHRASES_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "text/language.h"
+
+namespace quorvale {
+
+// The words of the answers that the dialogue never writes: those of the
+// command line and of any other front end, in both languages. The
+// dialogue's own texts are the catalogue of text/messages.h.
+enum class PhraseId : std::uint8_t {
+  // Which word of a command an error is about, before the error itself:
+  // "male genotype: ", or "genotype " and "task number " before the word's
+  // position and ": ".
+  MaleGenotypeRole,
+  FemaleGenotypeRole,
+  GenotypeRole,
+  TaskNumberRole,
+  // A word that is no task number.
+  NotATaskNumber,
+};
+
+inline constexpr int PhraseCount = static_cast<int>(PhraseId::NotATaskNumber) + 1;
+
+// The text of a phrase in the given language, exactly as stored.
+std::u32string_view phraseText(PhraseId id, Language language);
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_TEXT_PHRASES_H_
