@@ -76,6 +76,10 @@ for session in colour_from_genotype_english colour_from_genotype_russian; do
   "$work/root/usr/bin/quorvale" < "tests/e2e/$session.in" > "$work/$session.out"
   cmp "tests/e2e/$session.out" "$work/$session.out"
 done
+# And a command line, as a script calls it.
+mapfile -t arguments < tests/cli/litter_members_as_the_dialogue.args
+"$work/root/usr/bin/quorvale" "${arguments[@]}" < /dev/null > "$work/command.out"
+cmp tests/cli/litter_members_as_the_dialogue.out "$work/command.out"
 
 echo "== cmake --install"
 cmake --install build/package --prefix "$work/prefix" > /dev/null

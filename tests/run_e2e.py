@@ -2,6 +2,7 @@
 """End-to-end checks of the built quorvale program.
 
   run_e2e.py transcript PROGRAM NAME.in   standard output must equal NAME.out
+  run_e2e.py command PROGRAM NAME.args    a command line and what it answers
 
 A transcript is a pair of files: NAME.in is fed to standard input, NAME.out
 holds the exact bytes expected on standard output; the exit status must be
@@ -11,6 +12,13 @@ on them. The program runs in a session of its own, without a controlling
 terminal, so the key wait before a task's answer goes on at once (the
 program on a real terminal is tests/terminal_test.py). Output that cannot be
 written is tests/hostile/hostile.py's.
+
+A command-line case is NAME.args, the arguments one per line (UTF-8; an
+empty line is an empty argument), with NAME.out, the exact standard output,
+NAME.err, the exact standard error (no file: nothing), and NAME.status, the
+exit status (no file: 0). Standard input is empty and must not be read.
+Cases give --lang, so the locale variables must not matter; they too run
+with none set and under a UTF-8 locale.
 """
 
 import os
@@ -63,6 +71,42 @@ def transcript(program, input_path):
     return 1 if failures else 0
 
 
+def read_optional(path, default):
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except FileNotFoundError:
+        return default
+
+
+def command(program, args_path):
+    base = args_path[:-len(".args")]
+    with open(args_path, "rb") as f:
+        arguments = [line.decode("utf-8") for line in f.read().split(b"\n")[:-1]]
+    expected_out = read_optional(base + ".out", b"")
+    expected_err = read_optional(base + ".err", b"")
+    expected_status = int(read_optional(base + ".status", b"0"))
+    failures = 0
+    for locale in (None, "C.UTF-8"):
+        label = "no locale variables" if locale is None else f"LC_ALL={locale}"
+        run = subprocess.run([program] + arguments, stdin=subprocess.DEVNULL,
+                             capture_output=True, env=environment(locale),
+                             start_new_session=True, timeout=TIMEOUT)
+        problems = []
+        if run.returncode != expected_status:
+            problems.append(f"exit status {run.returncode}, expected {expected_status}")
+        if run.stdout != expected_out:
+            problems.append("standard output: " + first_difference(run.stdout, expected_out))
+        if run.stderr != expected_err:
+            problems.append("standard error: " + first_difference(run.stderr, expected_err))
+        if problems:
+            failures += 1
+            print(f"FAIL {os.path.basename(base)} with {label}:")
+            for p in problems:
+                print("  " + p)
+    return 1 if failures else 0
+
+
 def main(argv):
     if len(argv) < 3:
         print(__doc__)
@@ -70,6 +114,8 @@ def main(argv):
     mode, program = argv[1], argv[2]
     if mode == "transcript" and len(argv) == 4:
         return transcript(program, argv[3])
+    if mode == "command" and len(argv) == 4:
+        return command(program, argv[3])
     print(__doc__)
     return 2
 

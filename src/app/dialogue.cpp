@@ -6,7 +6,6 @@
 #include "genetics/parser.h"
 #include "litter/report.h"
 #include "phenotype/animal.h"
-#include "tasks/random.h"
 #include "tasks/task.h"
 #include "tasks/task_number.h"
 #include "text/language.h"
@@ -47,10 +46,6 @@ constexpr MenuEntry kMenu[] = {
     {U'4', MenuAction::EasyRandomTask},
     {U'5', MenuAction::Exit},
 };
-
-// The number of genes a random task is built on, hard and easy.
-constexpr int kTaskGenes = 7;
-constexpr int kEasyTaskGenes = 2;
 
 MenuAction menuAction(char32_t first) {
   for (const MenuEntry& entry : kMenu) {
@@ -156,11 +151,11 @@ struct Dialogue {
     return true;
   }
 
-  // Menu options 3 (7 genes) and 4 (2 genes): asks for a task number until
-  // one other than 0 is given, shows the two parents of that exercise,
-  // waits for a key and writes the litter report as the answer. Returns
-  // false when the input ended before a task number was given.
-  bool randomTask(int gene_count) {
+  // Menu options 3 and 4 (easy): asks for a task number until one other
+  // than 0 is given, shows the two parents of that exercise, waits for a
+  // key and writes the litter report as the answer. Returns false when the
+  // input ended before a task number was given.
+  bool randomTask(bool easy) {
     std::int32_t number = 0;
     while (number == 0) {
       TaskNumberReader reader;
@@ -169,10 +164,7 @@ struct Dialogue {
       }
       number = reader.value();
     }
-    // Seeded right before the draw and used for nothing else, so a task
-    // number always gives the same exercise.
-    Random rng(taskSeed(number));
-    const TaskParents parents = generateTask(gene_count, rng);
+    const TaskParents parents = parentTexts(taskAnimals(number, easy));
 
     Output& out = console.out();
     out.writeAscii("\n");
@@ -194,9 +186,9 @@ struct Dialogue {
       case MenuAction::PredictLitter:
         return predictLitter();
       case MenuAction::RandomTask:
-        return randomTask(kTaskGenes);
+        return randomTask(/*easy=*/false);
       case MenuAction::EasyRandomTask:
-        return randomTask(kEasyTaskGenes);
+        return randomTask(/*easy=*/true);
       case MenuAction::Exit:
       case MenuAction::None:
         return true;

@@ -322,6 +322,18 @@ def full_disk(program, max_rss_mb):
         lines = proc.stderr.splitlines()
         check(proc.returncode != 0, "output to a full disk was reported as success")
         check(len(lines) == 1, f"one line on standard error, got {proc.stderr[:300]!r}")
+    # The command line ends with status 3 and one line: a short answer, and
+    # the largest litter's whole report.
+    for arguments in (["--lang", "ru", "color", "ee"],
+                      ["--lang", "en", "litter", "--members", LARGEST_MALE.decode(),
+                       LARGEST_FEMALE.decode()]):
+        with open("/dev/full", "wb") as full:
+            proc = subprocess.run([program] + arguments, stdin=subprocess.DEVNULL, stdout=full,
+                                  stderr=subprocess.PIPE, env=ENV, start_new_session=True,
+                                  timeout=TIMEOUT)
+        check(proc.returncode == 3, f"{arguments[2]} to a full disk ended with {proc.returncode}")
+        check(len(proc.stderr.splitlines()) == 1,
+              f"one line on standard error, got {proc.stderr[:300]!r}")
     return 0
 
 

@@ -1,0 +1,204 @@
+#include "app/arguments.h"
+
+#include <string_view>
+
+namespace quorvale {
+
+namespace {
+
+struct CommandName {
+  std::u32string_view name;
+  Command command;
+};
+
+// "colour" is taken for "color": the program's English is British but its
+// colour names are written "color", as its users type them.
+constexpr CommandName kCommands[] = {
+    {U"color", Command::Color},
+    {U"colour", Command::Color},
+    {U"litter", Command::Litter},
+    {U"task", Command::Task},
+};
+
+// The commands an option goes with, one bit per Command.
+using CommandSet = unsigned;
+constexpr CommandSet bit(Command c) { return 1u << static_cast<unsigned>(c); }
+constexpr CommandSet kAnyCommand = ~0u;
+
+enum class OptionId : std::uint8_t { Lang, Help, Version, Members, Easy, NoAnswer };
+
+struct OptionSpec {
+  std::u32string_view name;
+  OptionId id;
+  bool takes_value;
+  CommandSet commands;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {U"--lang", OptionId::Lang, true, kAnyCommand},
+    {U"--help", OptionId::Help, false, kAnyCommand},
+    {U"-h", OptionId::Help, false, kAnyCommand},
+    {U"--version", OptionId::Version, false, kAnyCommand},
+    {U"--members", OptionId::Members, false, bit(Command::Litter) | bit(Command::Task)},
+    {U"--easy", OptionId::Easy, false, bit(Command::Task)},
+    {U"--no-answer", OptionId::NoAnswer, false, bit(Command::Task)},
+};
+
+const OptionSpec* findOption(std::u32string_view name) {
+  for (const OptionSpec& option : kOptions) {
+    if (option.name == name) {
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
+std::u32string_view commandName(Command command) {
+  for (const CommandName& c : kCommands) {
+    if (c.command == command) {
+      return c.name;
+    }
+  }
+  return U"";
+}
+
+// Sets the option's effect on invocation; false when its value is bad.
+bool apply(const OptionSpec& option, std::u32string_view value, Invocation& invocation) {
+  switch (option.id) {
+    case OptionId::Lang:
+      if (value == U"en") {
+        invocation.language = Language::English;
+      } else if (value == U"ru") {
+        invocation.language = Language::Russian;
+      } else {
+        return false;
+      }
+      return true;
+    case OptionId::Help:
+      invocation.help = true;
+      return true;
+    case OptionId::Version:
+      invocation.version = true;
+      return true;
+    case OptionId::Members:
+      invocation.members = true;
+      return true;
+    case OptionId::Easy:
+      invocation.easy = true;
+      return true;
+    case OptionId::NoAnswer:
+      invocation.no_answer = true;
+      return true;
+  }
+  return false;
+}
+
+// Whether the command takes this many words.
+bool takesWords(Command command, std::size_t count) {
+  switch (command) {
+    case Command::Color:
+    case Command::Task:
+      return count >= 1;
+    case Command::Litter:
+      return count == 2;
+    case Command::None:
+      return count == 0;
+  }
+  return false;
+}
+
+}  // namespace
+
+ParsedArguments parseArguments(std::span<const std::u32string> words) {
+  ParsedArguments parsed;
+  Invocation& invocation = parsed.invocation;
+  std::optional<UsageError> first_error;
+  const auto fail = [&](UsageFault fault, std::u32string_view subject,
+                        std::u32string_view value = U"") {
+    if (!first_error) {
+      first_error = UsageError{fault, std::u32string(subject), std::u32string(value)};
+    }
+  };
+  // The options met, to check against the command once it is known.
+  std::vector<const OptionSpec*> used;
+
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::u32string_view word = words[i];
+    const bool dashed = word.starts_with(U'-') && word != U"--";
+    if (!dashed) {
+      if (invocation.command == Command::None) {
+        const CommandName* found = nullptr;
+        for (const CommandName& c : kCommands) {
+          if (c.name == word) {
+            found = &c;
+          }
+        }
+        if (found == nullptr) {
+          fail(UsageFault::UnknownCommand, word);
+          continue;
+        }
+        invocation.command = found->command;
+      } else {
+        invocation.words.emplace_back(word);
+      }
+      continue;
+    }
+    const std::size_t equals = word.find(U'=');
+    const std::u32string_view name = word.substr(0, equals);
+    const OptionSpec* option = findOption(name);
+    if (option == nullptr || (equals != std::u32string_view::npos && !option->takes_value)) {
+      // After "task", anything that is no option is a task number.
+      if (invocation.command == Command::Task) {
+        invocation.words.emplace_back(word);
+      } else {
+        fail(UsageFault::UnknownOption, word);
+      }
+      continue;
+    }
+    std::u32string_view value;
+    if (option->takes_value) {
+      if (equals != std::u32string_view::npos) {
+        value = word.substr(equals + 1);
+      } else if (i + 1 < words.size()) {
+        value = words[++i];
+      } else {
+        fail(UsageFault::MissingValue, name);
+        continue;
+      }
+    }
+    if (!apply(*option, value, invocation)) {
+      fail(UsageFault::BadValue, name, value);
+    }
+    used.push_back(option);
+  }
+
+  if (invocation.help || invocation.version) {
+    return parsed;
+  }
+  if (!first_error && invocation.command == Command::None) {
+    fail(UsageFault::NoCommand, U"");
+  }
+  if (invocation.command != Command::None) {
+    for (const OptionSpec* option : used) {
+      if ((option->commands & bit(invocation.command)) == 0) {
+        fail(UsageFault::OptionNotFor, option->name, commandName(invocation.command));
+      }
+    }
+    if (!takesWords(invocation.command, invocation.words.size())) {
+      fail(UsageFault::WrongNumberOfWords, U"", commandName(invocation.command));
+    }
+  }
+  parsed.error = first_error;
+  return parsed;
+}
+
+Language environmentLanguage(std::span<const std::optional<std::string>> lc_all_messages_lang) {
+  for (const std::optional<std::string>& value : lc_all_messages_lang) {
+    if (value && !value->empty()) {
+      return value->starts_with("ru") ? Language::Russian : Language::English;
+    }
+  }
+  return Language::English;
+}
+
+}  // namespace quorvale

@@ -1,0 +1,155 @@
+#include "app/command_line.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "app/arguments.h"
+#include "app/usage.h"
+#include "genetics/parser.h"
+#include "litter/report.h"
+#include "phenotype/animal.h"
+#include "tasks/task.h"
+#include "tasks/task_number.h"
+#include "text/genotype_error.h"
+#include "text/phrases.h"
+
+namespace quorvale {
+
+namespace {
+
+constexpr std::u32string_view kProgram = U"quorvale: ";
+
+// "genotype 2: ", "task number 1: ".
+std::u32string numberedRole(PhraseId role, std::size_t position, Language language) {
+  std::u32string text(phraseText(role, language));
+  for (const char c : std::to_string(position)) {
+    text += static_cast<char32_t>(c);
+  }
+  text += U": ";
+  return text;
+}
+
+// The one error line of a word that is not valid.
+std::u32string invalidWordLine(std::u32string_view role, std::u32string_view error) {
+  std::u32string line(kProgram);
+  line += role;
+  line += error;
+  return line;
+}
+
+std::u32string genotypeErrorLineOf(std::u32string_view role, const GenotypeReader& reader,
+                                   Language language) {
+  return invalidWordLine(role, genotypeErrorLine(reader.error(), language));
+}
+
+// Each animal's colour lines; with several words, each answer after a line
+// with its word, and an empty line between answers.
+int runColor(const Invocation& invocation, Language language, Output& out,
+             std::vector<std::u32string>& error_lines) {
+  std::vector<GenotypeReader> animals;
+  for (std::size_t i = 0; i < invocation.words.size(); ++i) {
+    animals.push_back(readGenotype(invocation.words[i], Sex::Unspecified));
+    if (animals.back().failed()) {
+      error_lines.push_back(genotypeErrorLineOf(
+          numberedRole(PhraseId::GenotypeRole, i + 1, language), animals.back(), language));
+      return kExitInvalidInput;
+    }
+  }
+  const bool several = animals.size() > 1;
+  for (std::size_t i = 0; i < animals.size(); ++i) {
+    std::u32string text;
+    if (several) {
+      if (i > 0) {
+        text += U'\n';
+      }
+      // A word that parsed is plain ASCII: symbols, or "--".
+      text += invocation.words[i];
+      text += U'\n';
+    }
+    text += colourAnswer(animals[i], language);
+    out.write(text);
+  }
+  return kExitDone;
+}
+
+ReportOptions reportOptions(const Invocation& invocation) {
+  return {.opening_line_feed = false, .members = invocation.members};
+}
+
+int runLitter(const Invocation& invocation, Language language, Output& out,
+              std::vector<std::u32string>& error_lines) {
+  const GenotypeReader male = readGenotype(invocation.words[0], Sex::Male);
+  if (male.failed()) {
+    error_lines.push_back(
+        genotypeErrorLineOf(phraseText(PhraseId::MaleGenotypeRole, language), male, language));
+    return kExitInvalidInput;
+  }
+  const GenotypeReader female = readGenotype(invocation.words[1], Sex::Female);
+  if (female.failed()) {
+    error_lines.push_back(
+        genotypeErrorLineOf(phraseText(PhraseId::FemaleGenotypeRole, language), female, language));
+    return kExitInvalidInput;
+  }
+  writeReport(male.genotype(), female.genotype(), reportOptions(invocation), language, out);
+  return kExitDone;
+}
+
+// Each exercise, with its answer unless --no-answer, an empty line between.
+int runTask(const Invocation& invocation, Language language, Output& out,
+            std::vector<std::u32string>& error_lines) {
+  std::vector<std::int32_t> numbers;
+  for (std::size_t i = 0; i < invocation.words.size(); ++i) {
+    const std::optional<std::int32_t> number = strictTaskNumber(invocation.words[i]);
+    if (!number) {
+      error_lines.push_back(
+          invalidWordLine(numberedRole(PhraseId::TaskNumberRole, i + 1, language),
+                          phraseText(PhraseId::NotATaskNumber, language)));
+      return kExitInvalidInput;
+    }
+    numbers.push_back(*number);
+  }
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) {
+      out.writeAscii("\n");
+    }
+    writeTask(taskAnimals(numbers[i], invocation.easy), !invocation.no_answer,
+              reportOptions(invocation), language, out);
+  }
+  return kExitDone;
+}
+
+}  // namespace
+
+int runCommandLine(std::span<const std::u32string> words, Language default_language, Output& out,
+                   std::vector<std::u32string>& error_lines) {
+  const ParsedArguments parsed = parseArguments(words);
+  const Invocation& invocation = parsed.invocation;
+  const Language language = invocation.language.value_or(default_language);
+  if (invocation.help) {
+    out.write(helpText(language));
+    return kExitDone;
+  }
+  if (invocation.version) {
+    out.write(versionText());
+    return kExitDone;
+  }
+  if (parsed.error) {
+    error_lines.push_back(std::u32string(kProgram) + usageErrorText(*parsed.error, language));
+    error_lines.emplace_back(usageHint(language));
+    return kExitUsage;
+  }
+  switch (invocation.command) {
+    case Command::Color:
+      return runColor(invocation, language, out, error_lines);
+    case Command::Litter:
+      return runLitter(invocation, language, out, error_lines);
+    case Command::Task:
+      return runTask(invocation, language, out, error_lines);
+    case Command::None:
+      break;
+  }
+  return kExitUsage;  // not reached: a command line without a command is a usage error
+}
+
+}  // namespace quorvale

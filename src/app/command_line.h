@@ -1,0 +1,33 @@
+#ifndef QUORVALE_APP_COMMAND_LINE_H_
+#define QUORVALE_APP_COMMAND_LINE_H_
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "text/language.h"
+#include "text/output.h"
+
+namespace quorvale {
+
+// The exit statuses of the command line.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitInvalidInput = 1;  // a genotype or task number that is not valid
+inline constexpr int kExitUsage = 2;         // the command line itself is wrong
+inline constexpr int kExitOutputFailed = 3;  // standard output could not be written
+
+// Runs the command the words ask for (the words after the program's name;
+// app/arguments.h says how they are read), for scripts: it never prompts,
+// never waits for a key and never reads standard input. The answer goes to
+// out; each line for standard error is added to error_lines, without its
+// line end. Every word is checked before anything is written, so an answer
+// is whole or absent. default_language is used without --lang. Returns the
+// exit status (kExitOutputFailed is the caller's to return: it alone knows
+// whether the output failed).
+// REQUIRES: words is not empty.
+int runCommandLine(std::span<const std::u32string> words, Language default_language, Output& out,
+                   std::vector<std::u32string>& error_lines);
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_APP_COMMAND_LINE_H_

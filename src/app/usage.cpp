@@ -1,0 +1,175 @@
+#include "app/usage.h"
+
+#include <cstddef>
+
+#include "text/genotype_error.h"
+
+namespace quorvale {
+
+namespace {
+
+// Rows by Language.
+constexpr std::u32string_view kHelp[LanguageCount] = {
+    UR"(Usage: quorvale                           the dialogue
+       quorvale [OPTIONS] color GENOTYPE...
+       quorvale [OPTIONS] litter MALE FEMALE
+       quorvale [OPTIONS] task NUMBER...
+       quorvale --help | --version
+Coat-colour genetics of the Syrian hamster: the colour of a genotype, the
+litter of a pairing, breeding exercises. Without arguments the program is
+the dialogue on the terminal.
+
+Commands:
+  color GENOTYPE...      each animal's colour, and its hidden and carried
+                         genes, as the dialogue's option 1 (also: colour)
+  litter MALE FEMALE     the parents, the pairing's warnings and the groups
+                         of the litter with their exact shares
+  task NUMBER...         the exercise of each task number, and its answer
+
+Options:
+  --lang en|ru           the language of the answers; without it, Russian
+                         when LC_ALL, LC_MESSAGES or LANG (the first one
+                         set) starts with "ru", otherwise English
+  --members              litter, task: each group's genotypes too, as the
+                         dialogue lists them
+  --easy                 task: the easy exercise (two genes, not seven)
+  --no-answer            task: the parents only, for an exercise sheet
+  -h, --help             this help
+  --version              the version and the licence
+
+A genotype is one word of gene symbols, such as eeDgdgUu or ToY; the word --
+is the all-wild hamster (never the end of the options). A task number is a
+whole number other than 0: the same number gives the same exercise as the
+dialogue's options 3 and 4.
+
+Exit status: 0 done; 1 a genotype or task number that is not valid;
+2 a usage error; 3 the output could not be written.
+The manual page (man quorvale) explains the notation and every word of the
+answers.
+)",
+    UR"(Использование: quorvale                   диалог
+       quorvale [ПАРАМЕТРЫ] color ГЕНОТИП...
+       quorvale [ПАРАМЕТРЫ] litter САМЕЦ САМКА
+       quorvale [ПАРАМЕТРЫ] task НОМЕР...
+       quorvale --help | --version
+Генетика окраса сирийского хомяка: окрас по генотипу, окрасы потомства
+пары, учебные задачи. Без аргументов программа ведет диалог в терминале.
+
+Команды:
+  color ГЕНОТИП...       окрас каждого животного, перекрытые и скрытые гены,
+                         как в пункте 1 диалога (также colour)
+  litter САМЕЦ САМКА     родители, предупреждения о паре и группы окрасов
+                         потомства с точными долями
+  task НОМЕР...          задача с каждым номером и ее ответ
+
+Параметры:
+  --lang en|ru           язык ответов; без него - русский, если LC_ALL,
+                         LC_MESSAGES или LANG (первая заданная) начинается
+                         с "ru", иначе английский
+  --members              litter, task: также генотипы каждой группы, как
+                         в диалоге
+  --easy                 task: легкая задача (два гена вместо семи)
+  --no-answer            task: только родители, для листа с задачами
+  -h, --help             эта справка
+  --version              версия и лицензия
+
+Генотип - одно слово из символов генов, например eeDgdgUu или ToY; слово --
+означает хомяка без мутантных генов (а не конец параметров). Номер задачи -
+целое число, кроме 0: один и тот же номер дает ту же задачу, что и пункты
+3 и 4 диалога.
+
+Код возврата: 0 - готово; 1 - неверный генотип или номер задачи;
+2 - ошибка в командной строке; 3 - не удалось записать вывод.
+Нотация и все слова ответов описаны в справочной странице (man quorvale).
+)",
+};
+
+constexpr std::u32string_view kVersion =
+    U"quorvale " QUORVALE_VERSION U"\nCopyright (c) 2026 The Quorvale authors. MIT licence.\n";
+
+constexpr std::u32string_view kHint[LanguageCount] = {
+    U"Try 'quorvale --help' for more information.",
+    U"Подробнее: quorvale --help",
+};
+
+// The parts of each usage error's line around what it quotes: before the
+// subject, and between the subject and the value.
+struct ErrorWords {
+  std::u32string_view before;
+  std::u32string_view between;
+};
+
+constexpr int kUsageFaultCount = static_cast<int>(UsageFault::WrongNumberOfWords) + 1;
+
+// Rows by Language, columns by UsageFault. WrongNumberOfWords has a line of
+// its own for each command (kWordCounts); the one here stands for none.
+constexpr ErrorWords kErrors[LanguageCount][kUsageFaultCount] = {
+    {
+        {U"no command: the command is color, litter or task", U""},
+        {U"unknown command: ", U""},
+        {U"unknown option: ", U""},
+        {U"option ", U" needs a value"},
+        {U"bad value for ", U": "},
+        {U"option ", U" does not go with the command "},
+        {U"wrong number of words for the command ", U""},
+    },
+    {
+        {U"не указана команда: color, litter или task", U""},
+        {U"неизвестная команда: ", U""},
+        {U"неизвестный параметр: ", U""},
+        {U"параметру ", U" нужно значение"},
+        {U"недопустимое значение ", U": "},
+        {U"параметр ", U" не относится к команде "},
+        {U"не то число слов для команды ", U""},
+    },
+};
+
+struct WordCountError {
+  std::u32string_view command;
+  std::u32string_view text[LanguageCount];
+};
+
+constexpr WordCountError kWordCounts[] = {
+    {U"color", {U"color takes one genotype or more", U"color: нужен хотя бы один генотип"}},
+    {U"litter",
+     {U"litter takes two genotypes: the male's, then the female's",
+      U"litter: нужны два генотипа: сначала самца, затем самки"}},
+    {U"task",
+     {U"task takes one task number or more", U"task: нужен хотя бы один номер задачи"}},
+};
+
+// A word of the command line as an error quotes it: safe to show, and cut
+// short, as a word can be as long as the system allows.
+void appendQuoted(std::u32string_view word, std::u32string& out) {
+  constexpr std::size_t kMostQuoted = 40;
+  appendShown(word.substr(0, kMostQuoted), out);
+  if (word.size() > kMostQuoted) {
+    out += U"...";
+  }
+}
+
+}  // namespace
+
+std::u32string_view helpText(Language language) { return kHelp[static_cast<int>(language)]; }
+
+std::u32string_view versionText() { return kVersion; }
+
+std::u32string_view usageHint(Language language) { return kHint[static_cast<int>(language)]; }
+
+std::u32string usageErrorText(const UsageError& error, Language language) {
+  if (error.fault == UsageFault::WrongNumberOfWords) {
+    for (const WordCountError& e : kWordCounts) {
+      if (e.command == error.value) {
+        return std::u32string(e.text[static_cast<int>(language)]);
+      }
+    }
+  }
+  const ErrorWords& words = kErrors[static_cast<int>(language)][static_cast<int>(error.fault)];
+  std::u32string text(words.before);
+  appendQuoted(error.subject, text);
+  text += words.between;
+  appendQuoted(error.value, text);
+  return text;
+}
+
+}  // namespace quorvale
