@@ -63,6 +63,7 @@ echo "== the files of the package, and the packaged program"
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | LC_ALL=C sort > "$work/deb.files"
 cat > "$work/deb.expected" <<'LIST'
 ./usr/bin/quorvale
+./usr/share/bash-completion/completions/quorvale
 ./usr/share/doc/quorvale/README.md
 ./usr/share/doc/quorvale/changelog.gz
 ./usr/share/doc/quorvale/copyright
@@ -86,6 +87,7 @@ cmake --install build/package --prefix "$work/prefix" > /dev/null
 (cd "$work/prefix" && find . -type f | LC_ALL=C sort) > "$work/install.files"
 cat > "$work/install.expected" <<'LIST'
 ./bin/quorvale
+./share/bash-completion/completions/quorvale
 ./share/doc/quorvale/LICENSE
 ./share/doc/quorvale/README.md
 ./share/man/man1/quorvale.1

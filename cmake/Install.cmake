@@ -5,6 +5,8 @@
 #   share/man/man1/quorvale.1       the manual page in English
 #   share/man/ru/man1/quorvale.1    the same page in Russian
 #   share/doc/quorvale/             README.md and LICENSE
+#   share/bash-completion/completions/quorvale
+#                                   the completion of commands and options
 # On Windows one flat folder: quorvale.exe, README.txt and LICENSE.txt, the
 # text files with CRLF line ends for the plainest Windows text viewers.
 
@@ -36,4 +38,6 @@ else()
   install(FILES doc/quorvale.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES doc/quorvale.ru.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1 RENAME quorvale.1)
   install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES packaging/bash-completion/quorvale
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 endif()

@@ -25,7 +25,19 @@ using CommandSet = unsigned;
 constexpr CommandSet bit(Command c) { return 1u << static_cast<unsigned>(c); }
 constexpr CommandSet kAnyCommand = ~0u;
 
-enum class OptionId : std::uint8_t { Lang, Help, Version, Members, Easy, NoAnswer };
+enum class OptionId : std::uint8_t {
+  Lang,
+  Help,
+  Version,
+  Json,
+  Members,
+  Easy,
+  NoAnswer,
+  Percent,
+  Pups,
+  Carriers,
+  Sort,
+};
 
 struct OptionSpec {
   std::u32string_view name;
@@ -34,15 +46,37 @@ struct OptionSpec {
   CommandSet commands;
 };
 
+constexpr CommandSet kLitters = bit(Command::Litter) | bit(Command::Task);
+
 constexpr OptionSpec kOptions[] = {
     {U"--lang", OptionId::Lang, true, kAnyCommand},
     {U"--help", OptionId::Help, false, kAnyCommand},
     {U"-h", OptionId::Help, false, kAnyCommand},
     {U"--version", OptionId::Version, false, kAnyCommand},
-    {U"--members", OptionId::Members, false, bit(Command::Litter) | bit(Command::Task)},
+    {U"--json", OptionId::Json, false, kAnyCommand},
+    {U"--members", OptionId::Members, false, kLitters},
     {U"--easy", OptionId::Easy, false, bit(Command::Task)},
     {U"--no-answer", OptionId::NoAnswer, false, bit(Command::Task)},
+    {U"--percent", OptionId::Percent, false, kLitters},
+    {U"--pups", OptionId::Pups, true, kLitters},
+    {U"--carriers", OptionId::Carriers, false, kLitters},
+    {U"--sort", OptionId::Sort, true, kLitters},
 };
+
+// The size of a litter --pups takes: 1 to 99, written in plain digits.
+std::optional<int> litterSize(std::u32string_view value) {
+  if (value.empty() || value.size() > 2) {
+    return std::nullopt;
+  }
+  int size = 0;
+  for (const char32_t c : value) {
+    if (c < U'0' || c > U'9') {
+      return std::nullopt;
+    }
+    size = size * 10 + static_cast<int>(c - U'0');
+  }
+  return size >= 1 ? std::optional<int>(size) : std::nullopt;
+}
 
 const OptionSpec* findOption(std::u32string_view name) {
   for (const OptionSpec& option : kOptions) {
@@ -89,6 +123,23 @@ bool apply(const OptionSpec& option, std::u32string_view value, Invocation& invo
     case OptionId::NoAnswer:
       invocation.no_answer = true;
       return true;
+    case OptionId::Json:
+      invocation.json = true;
+      return true;
+    case OptionId::Percent:
+      invocation.percent = true;
+      return true;
+    case OptionId::Pups: {
+      const std::optional<int> size = litterSize(value);
+      invocation.pups = size.value_or(0);
+      return size.has_value();
+    }
+    case OptionId::Carriers:
+      invocation.carriers = true;
+      return true;
+    case OptionId::Sort:
+      invocation.by_share = value == U"share";
+      return value == U"share" || value == U"text";
   }
   return false;
 }

@@ -28,6 +28,12 @@ struct Invocation {
   bool members = false;              // --members: litter, task
   bool easy = false;                 // --easy: task
   bool no_answer = false;            // --no-answer: task
+  bool json = false;                 // --json: any command
+  // The litter's analyses, for litter and task (litter/report.h).
+  bool percent = false;   // --percent
+  int pups = 0;           // --pups N, 1 to 99
+  bool carriers = false;  // --carriers
+  bool by_share = false;  // --sort share (--sort text is the report's order)
 };
 
 // Why the words are not a command line the program takes: a usage error.

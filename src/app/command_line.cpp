@@ -8,6 +8,7 @@
 #include "app/usage.h"
 #include "genetics/parser.h"
 #include "litter/report.h"
+#include "litter/report_json.h"
 #include "phenotype/animal.h"
 #include "tasks/task.h"
 #include "tasks/task_number.h"
@@ -56,6 +57,15 @@ int runColor(const Invocation& invocation, Language language, Output& out,
       return kExitInvalidInput;
     }
   }
+  if (invocation.json) {
+    out.write(U"{\"animals\":[");
+    for (std::size_t i = 0; i < animals.size(); ++i) {
+      out.write(i == 0 ? U"\n" : U",\n");
+      out.write(colourJson(invocation.words[i], animals[i], language));
+    }
+    out.write(U"]}\n");
+    return kExitDone;
+  }
   const bool several = animals.size() > 1;
   for (std::size_t i = 0; i < animals.size(); ++i) {
     std::u32string text;
@@ -74,7 +84,12 @@ int runColor(const Invocation& invocation, Language language, Output& out,
 }
 
 ReportOptions reportOptions(const Invocation& invocation) {
-  return {.opening_line_feed = false, .members = invocation.members};
+  return {.opening_line_feed = false,
+          .members = invocation.members,
+          .percent = invocation.percent,
+          .pups = invocation.pups,
+          .carriers = invocation.carriers,
+          .by_share = invocation.by_share};
 }
 
 int runLitter(const Invocation& invocation, Language language, Output& out,
@@ -91,7 +106,12 @@ int runLitter(const Invocation& invocation, Language language, Output& out,
         genotypeErrorLineOf(phraseText(PhraseId::FemaleGenotypeRole, language), female, language));
     return kExitInvalidInput;
   }
-  writeReport(male.genotype(), female.genotype(), reportOptions(invocation), language, out);
+  if (invocation.json) {
+    writeReportJson(male.genotype(), female.genotype(), reportOptions(invocation), language, out);
+    out.writeAscii("\n");
+  } else {
+    writeReport(male.genotype(), female.genotype(), reportOptions(invocation), language, out);
+  }
   return kExitDone;
 }
 
@@ -102,19 +122,30 @@ int runTask(const Invocation& invocation, Language language, Output& out,
   for (std::size_t i = 0; i < invocation.words.size(); ++i) {
     const std::optional<std::int32_t> number = strictTaskNumber(invocation.words[i]);
     if (!number) {
-      error_lines.push_back(
-          invalidWordLine(numberedRole(PhraseId::TaskNumberRole, i + 1, language),
-                          phraseText(PhraseId::NotATaskNumber, language)));
+      error_lines.push_back(invalidWordLine(numberedRole(PhraseId::TaskNumberRole, i + 1, language),
+                                            phraseText(PhraseId::NotATaskNumber, language)));
       return kExitInvalidInput;
     }
     numbers.push_back(*number);
   }
+  if (invocation.json) {
+    out.writeAscii("{\"tasks\":[");
+  }
   for (std::size_t i = 0; i < numbers.size(); ++i) {
+    const TaskAnimals animals = taskAnimals(numbers[i], invocation.easy);
+    if (invocation.json) {
+      out.writeAscii(i == 0 ? "\n" : ",\n");
+      writeTaskJson(numbers[i], invocation.easy, animals, !invocation.no_answer,
+                    reportOptions(invocation), language, out);
+      continue;
+    }
     if (i > 0) {
       out.writeAscii("\n");
     }
-    writeTask(taskAnimals(numbers[i], invocation.easy), !invocation.no_answer,
-              reportOptions(invocation), language, out);
+    writeTask(animals, !invocation.no_answer, reportOptions(invocation), language, out);
+  }
+  if (invocation.json) {
+    out.writeAscii("]}\n");
   }
   return kExitDone;
 }

@@ -36,6 +36,7 @@ std::optional<std::string> environmentVariable(const char* name) {
 
 int commandLine(const std::vector<std::string>& arguments) {
   std::vector<std::u32string> words;
+  words.reserve(arguments.size());
   for (const std::string& argument : arguments) {
     words.push_back(quorvale::fromUtf8(argument));
   }

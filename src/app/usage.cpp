@@ -32,8 +32,19 @@ Options:
                          set) starts with "ru", otherwise English
   --members              litter, task: each group's genotypes too, as the
                          dialogue lists them
+  --percent              litter, task: each group's share in per cent, and
+                         when some young are lethal, its share of the young
+                         that are born and a line with the lethal share
+  --pups N               litter, task: in a litter of N born young (1 to
+                         99), the chance of at least one of each group, and
+                         how many of them on average
+  --carriers             litter, task: under each group, the share of its
+                         young that hide or carry each gene
+  --sort share|text      litter, task: the groups by share, largest first,
+                         or in the report's order (the default)
   --easy                 task: the easy exercise (two genes, not seven)
   --no-answer            task: the parents only, for an exercise sheet
+  --json                 the answer as one JSON document
   -h, --help             this help
   --version              the version and the licence
 
@@ -68,8 +79,19 @@ answers.
                          с "ru", иначе английский
   --members              litter, task: также генотипы каждой группы, как
                          в диалоге
+  --percent              litter, task: доля каждой группы в процентах, а если
+                         часть потомства нежизнеспособна, ее доля среди
+                         родившихся и строка с долей нежизнеспособных
+  --pups N               litter, task: в помете из N родившихся (от 1 до 99)
+                         вероятность хотя бы одного детеныша каждой группы
+                         и их число в среднем
+  --carriers             litter, task: под каждой группой доля ее потомства,
+                         у которой перекрыт или скрыт каждый ген
+  --sort share|text      litter, task: группы по доле, начиная с наибольшей,
+                         или в порядке отчета (по умолчанию)
   --easy                 task: легкая задача (два гена вместо семи)
   --no-answer            task: только родители, для листа с задачами
+  --json                 ответ одним документом JSON
   -h, --help             эта справка
   --version              версия и лицензия
 
@@ -134,8 +156,7 @@ constexpr WordCountError kWordCounts[] = {
     {U"litter",
      {U"litter takes two genotypes: the male's, then the female's",
       U"litter: нужны два генотипа: сначала самца, затем самки"}},
-    {U"task",
-     {U"task takes one task number or more", U"task: нужен хотя бы один номер задачи"}},
+    {U"task", {U"task takes one task number or more", U"task: нужен хотя бы один номер задачи"}},
 };
 
 // A word of the command line as an error quotes it: safe to show, and cut

@@ -110,4 +110,10 @@ std::u32string genotypeText(const Genotype& g) {
   return std::u32string(ascii.begin(), ascii.end());  // ASCII: one byte, one code point
 }
 
+std::string mutantAllele(GeneIndex g) {
+  PairText text{};
+  appendAllele(g, mutantCountOfCapitals(g, 2) == 2, text);
+  return {text.bytes.data(), text.size};
+}
+
 }  // namespace quorvale

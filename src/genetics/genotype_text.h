@@ -25,6 +25,12 @@ void appendGenotypeText(const Genotype& g, std::string& out);
 // REQUIRES: 0 <= g < GeneCount.
 void appendGeneText(GeneIndex g, std::int32_t count, Sex sex, std::string& out);
 
+// The mutant allele of gene g as the notation writes it: the symbol with
+// its first letter in upper case where a capital is the mutant allele
+// ("e", "dg", "U", "Ba", "To").
+// REQUIRES: 0 <= g < GeneCount.
+std::string mutantAllele(GeneIndex g);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_GENETICS_GENOTYPE_TEXT_H_

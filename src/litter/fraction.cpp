@@ -3,6 +3,7 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <numeric>
 #include <string>
 
 namespace quorvale {
@@ -31,6 +32,11 @@ void appendChanceText(std::uint64_t numerator, std::string& out) {
     shift = kChanceBits;
   }
   appendFraction(numerator >> shift, kChanceOne >> shift, out);
+}
+
+void appendFractionText(std::uint64_t numerator, std::uint64_t denominator, std::string& out) {
+  const std::uint64_t common = std::gcd(numerator, denominator);
+  appendFraction(numerator / common, denominator / common, out);
 }
 
 }  // namespace quorvale

@@ -17,6 +17,10 @@ inline constexpr std::uint64_t kChanceOne = std::uint64_t{1} << kChanceBits;
 // REQUIRES: numerator <= kChanceOne.
 void appendChanceText(std::uint64_t numerator, std::string& out);
 
+// Appends numerator/denominator in lowest terms, "2/3", in ASCII.
+// REQUIRES: denominator > 0.
+void appendFractionText(std::uint64_t numerator, std::uint64_t denominator, std::string& out);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_LITTER_FRACTION_H_

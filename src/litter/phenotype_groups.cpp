@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -52,10 +53,25 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female, Language
     litter.groups[group_of[c]].combinations.push_back(codes[c]);
   }
 
-  std::sort(litter.groups.begin(), litter.groups.end(),
-            [](const PhenotypeGroup& a, const PhenotypeGroup& b) {
-              return a.description < b.description;
-            });
+  // The groups in code-point order of their descriptions, and each
+  // combination's group by its place in that order.
+  std::vector<std::uint32_t> order(litter.groups.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    return litter.groups[a].description < litter.groups[b].description;
+  });
+  std::vector<PhenotypeGroup> sorted;
+  sorted.reserve(order.size());
+  std::vector<std::uint32_t> place(order.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) {
+    place[order[i]] = i;
+    sorted.push_back(std::move(litter.groups[order[i]]));
+  }
+  litter.groups = std::move(sorted);
+  for (std::uint32_t& group : group_of) {
+    group = place[group];
+  }
+  litter.group_of_combination = std::move(group_of);
   return litter;
 }
 

@@ -35,6 +35,9 @@ struct GroupedLitter {
   LitterExpansion expansion;
   // Every distinct description once, ascending in code-point order.
   std::vector<PhenotypeGroup> groups;
+  // The group of each combination, in the order forEachCombination walks
+  // them, for analyses that walk the litter again.
+  std::vector<std::uint32_t> group_of_combination;
 };
 
 // Crosses male with female (male first) and gathers the offspring by their

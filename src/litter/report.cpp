@@ -1,17 +1,21 @@
 #include "litter/report.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "genetics/parser.h"
+#include "litter/analysis.h"
 #include "litter/fraction.h"
 #include "litter/mating.h"
 #include "litter/member_lines.h"
 #include "litter/phenotype_groups.h"
 #include "phenotype/animal.h"
+#include "text/decimal.h"
 #include "text/genotype_error.h"
 #include "text/messages.h"
+#include "text/phrases.h"
 
 namespace quorvale {
 
@@ -66,6 +70,77 @@ void writeErrorLine(const GenotypeError& error, Language language, Output& out) 
 
 }  // namespace
 
+namespace {
+
+void appendAscii(std::string_view ascii, std::u32string& out) {
+  appendAsciiAsCodePoints(ascii, out);
+}
+
+// The fields of a group line between its fraction and its description,
+// each followed by a tab.
+void appendFigures(const PhenotypeGroup& group, const LitterFigures& figures,
+                   const ReportOptions& options, Language language, std::u32string& line) {
+  const bool lethal_group = group.coat.kind == CoatKind::Lethal;
+  const std::uint64_t born = bornChance(figures);
+  if (options.percent) {
+    line += percentText(ratio(group.chance, kChanceOne), language);
+    line += U'\t';
+    if (figures.lethal != 0 && !lethal_group) {
+      line += percentText(ratio(group.chance, born), language);
+      line += phraseText(PhraseId::OfTheBorn, language);
+      line += U'\t';
+    }
+  }
+  if (options.pups > 0 && !lethal_group) {
+    const std::string pups = std::to_string(options.pups);
+    line += phraseText(PhraseId::AtLeastOneIn, language);
+    appendAscii(pups, line);
+    line += U": ";
+    line += percentText(atLeastOne(group.chance, born, options.pups), language);
+    line += U'\t';
+    line += phraseText(PhraseId::ExpectedIn, language);
+    appendAscii(pups, line);
+    line += U": ";
+    line += decimalText(expectedNumber(group.chance, born, options.pups), 1, language);
+    line += U'\t';
+  }
+}
+
+// The carrier lines of a group: "\t\t2/3 \tcarries genes of Cream".
+void appendCarrierLines(const PhenotypeGroup& group, const std::vector<CarrierShare>& shares,
+                        const ReportOptions& options, Language language, std::u32string& line) {
+  std::string fraction;
+  for (const CarrierShare& share : shares) {
+    fraction.clear();
+    appendFractionText(share.chance, group.chance, fraction);
+    line += U"\t\t";
+    appendAscii(fraction, line);
+    line += U" \t";
+    if (options.percent) {
+      line += percentText(ratio(share.chance, group.chance), language);
+      line += U'\t';
+    }
+    line += messageText(share.hidden ? MessageId::Hidden : MessageId::CarriesGenesOf, language);
+    line += geneName(share.gene, language);
+    line += U'\n';
+  }
+}
+
+// "7/16 of the young are lethal (43.8 %): the litter is that much smaller".
+void writeLethalLine(const LitterFigures& figures, Language language, Output& out) {
+  std::string fraction;
+  appendChanceText(figures.lethal, fraction);
+  std::u32string line;
+  appendAscii(fraction, line);
+  line += phraseText(PhraseId::LethalShare, language);
+  line += percentText(ratio(figures.lethal, kChanceOne), language);
+  line += phraseText(PhraseId::LitterSmaller, language);
+  line += U'\n';
+  out.write(line);
+}
+
+}  // namespace
+
 void writeLitter(const Genotype& male, const Genotype& female, const ReportOptions& options,
                  Language language, Output& out) {
   std::u32string line(messageText(MessageId::LitterLabel, language));
@@ -73,19 +148,52 @@ void writeLitter(const Genotype& male, const Genotype& female, const ReportOptio
   out.write(line);
 
   const GroupedLitter litter = groupLitter(male, female, language);
+  const LitterFigures figures = options.analysed()
+                                    ? analyseLitter(litter, options.carriers, options.by_share)
+                                    : LitterFigures{};
   MemberLines members(litter.expansion);
   std::string chance;
-  for (const PhenotypeGroup& group : litter.groups) {
+  const auto write_group = [&](std::size_t index) {
+    const PhenotypeGroup& group = litter.groups[index];
     chance.clear();
     appendChanceText(group.chance, chance);
     line.assign(1, U'\t');
     appendAsciiAsCodePoints(chance, line);
     line += U" \t";
-    line += group.description;
-    line += U'\n';
+    if (!options.analysed()) {
+      line += group.description;
+      line += U'\n';
+    } else {
+      appendFigures(group, figures, options, language, line);
+      // The description's first line, the carrier lines, then its warning
+      // lines.
+      const std::size_t warnings =
+          std::min(group.description.find(U'\n'), group.description.size());
+      line.append(group.description, 0, warnings);
+      line += U'\n';
+      if (options.carriers) {
+        appendCarrierLines(group, figures.carriers[index], options, language, line);
+      }
+      if (warnings < group.description.size()) {
+        line.append(group.description, warnings + 1);
+        line += U'\n';
+      }
+    }
     out.write(line);
     if (options.members) {
       members.write(group.combinations, out);
+    }
+  };
+  if (options.analysed()) {
+    for (const std::size_t index : figures.order) {
+      write_group(index);
+    }
+    if (options.percent && figures.lethal != 0) {
+      writeLethalLine(figures, language, out);
+    }
+  } else {
+    for (std::size_t index = 0; index < litter.groups.size(); ++index) {
+      write_group(index);
     }
   }
 }

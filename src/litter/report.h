@@ -18,6 +18,26 @@ struct ReportOptions {
   bool opening_line_feed = true;
   // Under each group line (and its warning lines), the member genotypes.
   bool members = true;
+
+  // The analyses (litter/analysis.h), written as tab-separated fields
+  // between a group's fraction and its description, in this order:
+  // - percent: its share in per cent; when some young are lethal, also its
+  //   share of the young that are born, and after the groups a line with
+  //   the lethal share;
+  // - pups > 0: the chance that a litter of that many born young holds at
+  //   least one of the group, and how many it holds on average (not for a
+  //   lethal group);
+  // - carriers: under the group line (before its warning lines), a line
+  //   "\t\t2/3 \tcarries genes of Cream" for each gene its young's carrier
+  //   lines name, with the share of the group's young that it names;
+  // - by_share: the groups by share, largest first (ties in the report's
+  //   order), instead of the report's order.
+  bool percent = false;
+  int pups = 0;
+  bool carriers = false;
+  bool by_share = false;
+
+  bool analysed() const { return percent || pups > 0 || carriers || by_share; }
 };
 
 // The litter prediction as the user sees it: parses the male's text (as a

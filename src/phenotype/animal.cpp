@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "genetics/genotype_text.h"
 #include "phenotype/description.h"
 #include "text/genotype_error.h"
+#include "text/json.h"
 
 namespace quorvale {
 
@@ -34,6 +36,46 @@ std::u32string colourAnswer(const GenotypeReader& genotype, Language language) {
     text += U'\n';
   }
   return text;
+}
+
+namespace {
+
+// The members of animalJson, without the braces.
+void appendAnimalMembers(const Genotype& g, bool with_warnings, bool with_sex, Language language,
+                         std::u32string& json) {
+  const AnimalLines lines = describeAnimal(g, with_warnings, with_sex, language);
+  appendJsonKey(U"genotype", json);
+  appendJsonString(genotypeText(g), json);
+  json += U',';
+  appendJsonKey(U"description", json);
+  appendJsonString(lines.description, json);
+  json += U',';
+  appendJsonKey(U"carrier_line", json);
+  if (lines.carrier_line.empty()) {
+    appendJsonAscii("null", json);
+  } else {
+    appendJsonString(lines.carrier_line, json);
+  }
+}
+
+}  // namespace
+
+std::u32string animalJson(const Genotype& g, bool with_warnings, bool with_sex, Language language) {
+  std::u32string json = U"{";
+  appendAnimalMembers(g, with_warnings, with_sex, language, json);
+  json += U'}';
+  return json;
+}
+
+std::u32string colourJson(std::u32string_view word, const GenotypeReader& genotype,
+                          Language language) {
+  std::u32string json = U"{";
+  appendJsonKey(U"word", json);
+  appendJsonString(word, json);
+  json += U',';
+  appendAnimalMembers(genotype.genotype(), true, true, language, json);
+  json += U'}';
+  return json;
 }
 
 }  // namespace quorvale

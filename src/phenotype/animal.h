@@ -28,6 +28,18 @@ AnimalLines describeAnimal(const Genotype& g, bool with_warnings, bool with_sex,
 // REQUIRES: genotype finished.
 std::u32string colourAnswer(const GenotypeReader& genotype, Language language);
 
+// One animal as a JSON object: {"genotype", "description", "carrier_line"},
+// the genotype's canonical text, the description as describeAnimal gives
+// it (warning lines included) and the carrier line, or null when there is
+// none. The litter's parents and the command color write it.
+std::u32string animalJson(const Genotype& g, bool with_warnings, bool with_sex, Language language);
+
+// The answer to one genotype word as a JSON object: {"word"} and then the
+// members of animalJson for option 1's description.
+// REQUIRES: genotype finished and not failed.
+std::u32string colourJson(std::u32string_view word, const GenotypeReader& genotype,
+                          Language language);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_PHENOTYPE_ANIMAL_H_

@@ -1,11 +1,14 @@
 #include "tasks/task.h"
 
 #include <span>
+#include <string>
 
 #include "litter/mating.h"
+#include "litter/report_json.h"
 #include "phenotype/colour_rules.h"
 #include "phenotype/description.h"
 #include "tasks/task_number.h"
+#include "text/json.h"
 
 namespace quorvale {
 
@@ -65,6 +68,32 @@ void writeTask(const TaskAnimals& animals, bool with_answer, const ReportOptions
     out.writeAscii("\n");
     writeReport(animals.male, animals.female, options, language, out);
   }
+}
+
+void writeTaskJson(std::int32_t number, bool easy, const TaskAnimals& animals, bool with_answer,
+                   const ReportOptions& options, Language language, Output& out) {
+  const TaskParents parents = parentTexts(animals);
+  std::u32string json = U"{";
+  appendJsonKey(U"number", json);
+  appendJsonAscii(std::to_string(number), json);
+  json += U',';
+  appendJsonKey(U"easy", json);
+  appendJsonAscii(easy ? "true" : "false", json);
+  json += U',';
+  appendJsonKey(U"male", json);
+  appendJsonString(parents.male, json);
+  json += U',';
+  appendJsonKey(U"female", json);
+  appendJsonString(parents.female, json);
+  if (with_answer) {
+    json += U",\n";
+    appendJsonKey(U"litter", json);
+    out.write(json);
+    writeReportJson(animals.male, animals.female, options, language, out);
+    json.clear();
+  }
+  json += U'}';
+  out.write(json);
 }
 
 bool canBeMated(const Genotype& male, const Genotype& female) {

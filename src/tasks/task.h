@@ -73,6 +73,12 @@ TaskParents parentTexts(const TaskAnimals& animals);
 void writeTask(const TaskAnimals& animals, bool with_answer, const ReportOptions& options,
                Language language, Output& out);
 
+// The same as a JSON object: {"number", "easy", "male", "female", "litter"},
+// the parents' genotype texts and, with_answer, their litter as
+// writeReportJson writes it (litter/report_json.h). No line end.
+void writeTaskJson(std::int32_t number, bool easy, const TaskAnimals& animals, bool with_answer,
+                   const ReportOptions& options, Language language, Output& out);
+
 // The count of mutant alleles that one roll gives gene g of an animal of the
 // given sex, from one drawn value:
 //   recessive genes 0-6:  value mod 3:  0 -> 2, 1 -> 1, 2 -> 0;

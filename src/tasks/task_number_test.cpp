@@ -52,7 +52,8 @@ TEST(TaskNumberTest, StrictNumbers) {
   EXPECT_EQ(strictTaskNumber(U"-5"), -5);
   EXPECT_EQ(strictTaskNumber(U"+007"), 7);
   EXPECT_EQ(strictTaskNumber(U"99999999999"), 2147483647);
-  for (const std::u32string_view word : {U"", U"0", U"-0", U"+", U"abc", U"12abc", U"1 2", U"--5"}) {
+  for (const std::u32string_view word :
+       {U"", U"0", U"-0", U"+", U"abc", U"12abc", U"1 2", U"--5"}) {
     EXPECT_EQ(strictTaskNumber(word), std::nullopt) << word.size();
   }
 }

@@ -12,6 +12,11 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"genotype ",          // GenotypeRole
         U"task number ",       // TaskNumberRole
         U"not a task number: a task number is a whole number other than 0, written in digits",
+        U" of the born",                        // OfTheBorn
+        U"at least one in ",                    // AtLeastOneIn
+        U"expected in ",                        // ExpectedIn
+        U" of the young are lethal (",          // LethalShare
+        U"): the litter is that much smaller",  // LitterSmaller
     },
     {
         U"генотип самца: ",  // MaleGenotypeRole
@@ -19,6 +24,11 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"генотип ",         // GenotypeRole
         U"номер задачи ",    // TaskNumberRole
         U"это не номер задачи: номер задачи - целое число, кроме 0, записанное цифрами",
+        U" от родившихся",                // OfTheBorn
+        U"хотя бы один из ",              // AtLeastOneIn
+        U"в среднем из ",                 // ExpectedIn
+        U" потомства нежизнеспособно (",  // LethalShare
+        U"): помет настолько меньше",     // LitterSmaller
     },
 };
 

@@ -21,9 +21,19 @@ enum class PhraseId : std::uint8_t {
   TaskNumberRole,
   // A word that is no task number.
   NotATaskNumber,
+  // The figures of a group line: after a percentage, its share of the young
+  // that are born; before a litter's size, the chance of at least one and
+  // the number expected.
+  OfTheBorn,
+  AtLeastOneIn,
+  ExpectedIn,
+  // The line of a litter's lethal young: the fraction, LethalShare, the
+  // percentage, LitterSmaller.
+  LethalShare,
+  LitterSmaller,
 };
 
-inline constexpr int PhraseCount = static_cast<int>(PhraseId::NotATaskNumber) + 1;
+inline constexpr int PhraseCount = static_cast<int>(PhraseId::LitterSmaller) + 1;
 
 // The text of a phrase in the given language, exactly as stored.
 std::u32string_view phraseText(PhraseId id, Language language);
