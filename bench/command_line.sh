@@ -84,3 +84,13 @@ compare 'litter --percent --pups 8 --carriers --sort share, against the dialogue
 compare 'litter --json --members, against litter --members' \
   "'$binary' --json litter --members $male $female > /dev/null" \
   "'$binary' litter --members $male $female > /dev/null"
+compare 'colors, against the dialogue started and ended' \
+  "'$binary' colors > /dev/null" "'$binary' < exit.in > /dev/null"
+compare 'genotypes SH Black Banded, against the dialogue started and ended' \
+  "'$binary' genotypes SH Black Banded > /dev/null" "'$binary' < exit.in > /dev/null"
+compare 'genotypes LH Umbrous Golden Banded Satin, against the same' \
+  "'$binary' genotypes LH Umbrous Golden Banded Satin > /dev/null" \
+  "'$binary' < exit.in > /dev/null"
+compare 'genotypes черный с поясом КШ (Russian), against the same' \
+  "'$binary' --lang ru genotypes черный с поясом КШ > /dev/null" \
+  "'$binary' < exit.in > /dev/null"

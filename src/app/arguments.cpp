@@ -14,10 +14,9 @@ struct CommandName {
 // "colour" is taken for "color": the program's English is British but its
 // colour names are written "color", as its users type them.
 constexpr CommandName kCommands[] = {
-    {U"color", Command::Color},
-    {U"colour", Command::Color},
-    {U"litter", Command::Litter},
-    {U"task", Command::Task},
+    {U"color", Command::Color},         {U"colour", Command::Color},  {U"litter", Command::Litter},
+    {U"task", Command::Task},           {U"colors", Command::Colors}, {U"colours", Command::Colors},
+    {U"genotypes", Command::Genotypes},
 };
 
 // The commands an option goes with, one bit per Command.
@@ -152,6 +151,10 @@ bool takesWords(Command command, std::size_t count) {
       return count >= 1;
     case Command::Litter:
       return count == 2;
+    case Command::Colors:
+      return true;
+    case Command::Genotypes:
+      return count >= 1;
     case Command::None:
       return count == 0;
   }

@@ -38,7 +38,8 @@ TEST(Arguments, UsageErrors) {
   };
   const Case cases[] = {
       {{U"--lang", U"en"}, UsageFault::NoCommand},
-      {{U"colours"}, UsageFault::UnknownCommand},
+      {{U"colr"}, UsageFault::UnknownCommand},
+      {{U"genotypes"}, UsageFault::WrongNumberOfWords},
       {{U"-5", U"task", U"1"}, UsageFault::UnknownOption},  // before the command
       {{U"color", U"-x"}, UsageFault::UnknownOption},
       {{U"color", U"--members=1", U"ee"}, UsageFault::UnknownOption},

@@ -10,6 +10,8 @@
 #include "litter/report.h"
 #include "litter/report_json.h"
 #include "phenotype/animal.h"
+#include "phenotype/colour_answers.h"
+#include "phenotype/colour_lookup.h"
 #include "tasks/task.h"
 #include "tasks/task_number.h"
 #include "text/genotype_error.h"
@@ -44,6 +46,25 @@ std::u32string genotypeErrorLineOf(std::u32string_view role, const GenotypeReade
   return invalidWordLine(role, genotypeErrorLine(reader.error(), language));
 }
 
+// The words joined by blanks, as one line.
+std::u32string joined(std::span<const std::u32string> words) {
+  std::u32string line;
+  for (const std::u32string& word : words) {
+    line += line.empty() ? U"" : U" ";
+    line += word;
+  }
+  return line;
+}
+
+// "no colour matches: ...; the colours are listed by: quorvale colors".
+std::u32string noColourLine(std::span<const std::u32string> words, Language language) {
+  std::u32string line(kProgram);
+  line += phraseText(PhraseId::NoColourMatches, language);
+  appendShown(joined(words).substr(0, 80), line);
+  line += phraseText(PhraseId::ListOfColours, language);
+  return line;
+}
+
 // Each animal's colour lines; with several words, each answer after a line
 // with its word, and an empty line between answers.
 int runColor(const Invocation& invocation, Language language, Output& out,
@@ -54,6 +75,11 @@ int runColor(const Invocation& invocation, Language language, Output& out,
     if (animals.back().failed()) {
       error_lines.push_back(genotypeErrorLineOf(
           numberedRole(PhraseId::GenotypeRole, i + 1, language), animals.back(), language));
+      // A colour name where a genotype belongs: the way back knows it.
+      if (isColourName(invocation.words[i])) {
+        error_lines.back() += phraseText(PhraseId::TryGenotypes, language);
+        appendShown(invocation.words[i], error_lines.back());
+      }
       return kExitInvalidInput;
     }
   }
@@ -150,6 +176,24 @@ int runTask(const Invocation& invocation, Language language, Output& out,
   return kExitDone;
 }
 
+int runColors(const Invocation& invocation, Language language, Output& out,
+              std::vector<std::u32string>& error_lines) {
+  if (!writeColourTable(invocation.words, invocation.json, language, out)) {
+    error_lines.push_back(noColourLine(invocation.words, language));
+    return kExitInvalidInput;
+  }
+  return kExitDone;
+}
+
+int runGenotypes(const Invocation& invocation, Language language, Output& out,
+                 std::vector<std::u32string>& error_lines) {
+  if (!writeGenotypesOfLine(joined(invocation.words), invocation.json, language, out)) {
+    error_lines.push_back(noColourLine(invocation.words, language));
+    return kExitInvalidInput;
+  }
+  return kExitDone;
+}
+
 }  // namespace
 
 int runCommandLine(std::span<const std::u32string> words, Language default_language, Output& out,
@@ -177,6 +221,10 @@ int runCommandLine(std::span<const std::u32string> words, Language default_langu
       return runLitter(invocation, language, out, error_lines);
     case Command::Task:
       return runTask(invocation, language, out, error_lines);
+    case Command::Colors:
+      return runColors(invocation, language, out, error_lines);
+    case Command::Genotypes:
+      return runGenotypes(invocation, language, out, error_lines);
     case Command::None:
       break;
   }

@@ -14,6 +14,8 @@ constexpr std::u32string_view kHelp[LanguageCount] = {
        quorvale [OPTIONS] color GENOTYPE...
        quorvale [OPTIONS] litter MALE FEMALE
        quorvale [OPTIONS] task NUMBER...
+       quorvale [OPTIONS] colors [WORDS...]
+       quorvale [OPTIONS] genotypes COLOUR LINE
        quorvale --help | --version
 Coat-colour genetics of the Syrian hamster: the colour of a genotype, the
 litter of a pairing, breeding exercises. Without arguments the program is
@@ -25,6 +27,12 @@ Commands:
   litter MALE FEMALE     the parents, the pairing's warnings and the groups
                          of the litter with their exact shares
   task NUMBER...         the exercise of each task number, and its answer
+  colors [WORDS...]      the colours, each with a simplest genotype that
+                         gives it; with words, those whose names hold them
+                         (also: colours)
+  genotypes COLOUR LINE  the simplest genotypes of a colour line as the
+                         answers write it (SH Black Banded), and what such
+                         an animal may also hide or carry
 
 Options:
   --lang en|ru           the language of the answers; without it, Russian
@@ -62,6 +70,8 @@ answers.
        quorvale [ПАРАМЕТРЫ] color ГЕНОТИП...
        quorvale [ПАРАМЕТРЫ] litter САМЕЦ САМКА
        quorvale [ПАРАМЕТРЫ] task НОМЕР...
+       quorvale [ПАРАМЕТРЫ] colors [СЛОВА...]
+       quorvale [ПАРАМЕТРЫ] genotypes СТРОКА ОКРАСА
        quorvale --help | --version
 Генетика окраса сирийского хомяка: окрас по генотипу, окрасы потомства
 пары, учебные задачи. Без аргументов программа ведет диалог в терминале.
@@ -72,6 +82,12 @@ answers.
   litter САМЕЦ САМКА     родители, предупреждения о паре и группы окрасов
                          потомства с точными долями
   task НОМЕР...          задача с каждым номером и ее ответ
+  colors [СЛОВА...]      окрасы, каждый с простейшим генотипом, который его
+                         дает; со словами - те, в названии которых они есть
+                         (также colours)
+  genotypes СТРОКА ОКРАСА  простейшие генотипы строки окраса, как ее пишут
+                         ответы (черный с поясом КШ), и что такое животное
+                         может еще перекрывать или носить
 
 Параметры:
   --lang en|ru           язык ответов; без него - русский, если LC_ALL,
@@ -127,7 +143,7 @@ constexpr int kUsageFaultCount = static_cast<int>(UsageFault::WrongNumberOfWords
 // its own for each command (kWordCounts); the one here stands for none.
 constexpr ErrorWords kErrors[LanguageCount][kUsageFaultCount] = {
     {
-        {U"no command: the command is color, litter or task", U""},
+        {U"no command: the command is color, litter, task, colors or genotypes", U""},
         {U"unknown command: ", U""},
         {U"unknown option: ", U""},
         {U"option ", U" needs a value"},
@@ -136,7 +152,7 @@ constexpr ErrorWords kErrors[LanguageCount][kUsageFaultCount] = {
         {U"wrong number of words for the command ", U""},
     },
     {
-        {U"не указана команда: color, litter или task", U""},
+        {U"не указана команда: color, litter, task, colors или genotypes", U""},
         {U"неизвестная команда: ", U""},
         {U"неизвестный параметр: ", U""},
         {U"параметру ", U" нужно значение"},

@@ -135,6 +135,10 @@ std::u32string carriedGenesText(CarriedGenes genes, Language language) {
   return text;
 }
 
+void appendGeneNames(std::uint16_t genes, Language language, std::u32string& out) {
+  appendJoined(GeneList(genes), language, out);
+}
+
 std::u32string describeCarriedGenes(const Genotype& g, CoatClass coat, Language language) {
   return carriedGenesText(decideCarriedGenes(g, coat), language);
 }

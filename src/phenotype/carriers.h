@@ -42,6 +42,11 @@ constexpr bool namesCarried(GeneIndex g, int count, CoatClass coat) {
 // No line end.
 std::u32string carriedGenesText(CarriedGenes genes, Language language);
 
+// Appends the names of a set of genes (one bit per GeneIndex) in gene
+// order, joined as the carrier line joins them: "A", "A and B", "A, B and
+// C" (Russian names are genitive forms: "кремового и копченого").
+void appendGeneNames(std::uint16_t genes, Language language, std::u32string& out);
+
 // The carrier line of g: carriedGenesText of decideCarriedGenes.
 // REQUIRES: as decideCarriedGenes.
 std::u32string describeCarriedGenes(const Genotype& g, CoatClass coat, Language language);

@@ -76,11 +76,7 @@ DescriptionKey decideDescription(Genotype& g, bool with_warnings, bool with_sex)
 }
 
 std::u32string describedText(DescriptionKey key, Language language) {
-  ColourName name{coatOf(key)};
-  name.umbrous = static_cast<ColourWord>(field(key, kUmbrous));
-  name.pattern = static_cast<ColourWord>(field(key, kPattern));
-  name.satin = static_cast<ColourWord>(field(key, kSatin));
-  name.length = static_cast<ColourWord>(field(key, kLength));
+  const ColourName name = colourNameOf(key);
   std::u32string text;
   text.reserve(kNameCapacity);
   appendColourName(name, language, text);
@@ -108,6 +104,15 @@ std::u32string describedText(DescriptionKey key, Language language) {
 std::u32string describePhenotype(Genotype& g, bool with_warnings, bool with_sex,
                                  Language language) {
   return describedText(decideDescription(g, with_warnings, with_sex), language);
+}
+
+ColourName colourNameOf(DescriptionKey key) {
+  ColourName name{coatOf(key)};
+  name.umbrous = static_cast<ColourWord>(field(key, kUmbrous));
+  name.pattern = static_cast<ColourWord>(field(key, kPattern));
+  name.satin = static_cast<ColourWord>(field(key, kSatin));
+  name.length = static_cast<ColourWord>(field(key, kLength));
+  return name;
 }
 
 CoatClass coatOf(DescriptionKey key) {

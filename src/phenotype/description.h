@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "genetics/genotype.h"
+#include "phenotype/colour.h"
 #include "phenotype/colour_rules.h"
 #include "text/language.h"
 #include "text/messages.h"
@@ -42,6 +43,9 @@ std::u32string describedText(DescriptionKey key, Language language);
 // The coat a decided description names: what the carrier line and the
 // analyses of a litter need to know of it, without classifying it again.
 CoatClass coatOf(DescriptionKey key);
+
+// The colour name a decided description begins with.
+ColourName colourNameOf(DescriptionKey key);
 
 // The genes whose count, not only whether they show, the description reads:
 // Satin (Double Satin), Silver Grey (the silver-grey white), Light Grey and

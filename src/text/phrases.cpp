@@ -12,11 +12,18 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"genotype ",          // GenotypeRole
         U"task number ",       // TaskNumberRole
         U"not a task number: a task number is a whole number other than 0, written in digits",
-        U" of the born",                        // OfTheBorn
-        U"at least one in ",                    // AtLeastOneIn
-        U"expected in ",                        // ExpectedIn
-        U" of the young are lethal (",          // LethalShare
-        U"): the litter is that much smaller",  // LitterSmaller
+        U" of the born",                                  // OfTheBorn
+        U"at least one in ",                              // AtLeastOneIn
+        U"expected in ",                                  // ExpectedIn
+        U" of the young are lethal (",                    // LethalShare
+        U"): the litter is that much smaller",            // LitterSmaller
+        U"genes of ",                                     // GenesOf
+        U"no mutant genes",                               // NoMutantGenes
+        U"may also have hidden ",                         // MayHide
+        U"may also carry genes of ",                      // MayCarry
+        U"no colour matches: ",                           // NoColourMatches
+        U"; the colours are listed by: quorvale colors",  // ListOfColours
+        U"; try: quorvale genotypes ",                    // TryGenotypes
     },
     {
         U"генотип самца: ",  // MaleGenotypeRole
@@ -24,11 +31,18 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"генотип ",         // GenotypeRole
         U"номер задачи ",    // TaskNumberRole
         U"это не номер задачи: номер задачи - целое число, кроме 0, записанное цифрами",
-        U" от родившихся",                // OfTheBorn
-        U"хотя бы один из ",              // AtLeastOneIn
-        U"в среднем из ",                 // ExpectedIn
-        U" потомства нежизнеспособно (",  // LethalShare
-        U"): помет настолько меньше",     // LitterSmaller
+        U" от родившихся",                          // OfTheBorn
+        U"хотя бы один из ",                        // AtLeastOneIn
+        U"в среднем из ",                           // ExpectedIn
+        U" потомства нежизнеспособно (",            // LethalShare
+        U"): помет настолько меньше",               // LitterSmaller
+        U"гены ",                                   // GenesOf
+        U"без мутантных генов",                     // NoMutantGenes
+        U"может быть также перекрыто проявление ",  // MayHide
+        U"может также носить гены ",                // MayCarry
+        U"нет такого окраса: ",                     // NoColourMatches
+        U"; список окрасов: quorvale colors",       // ListOfColours
+        U"; попробуйте: quorvale genotypes ",       // TryGenotypes
     },
 };
 

@@ -31,9 +31,19 @@ enum class PhraseId : std::uint8_t {
   // percentage, LitterSmaller.
   LethalShare,
   LitterSmaller,
+  // The table of colours and the way back from a colour: the genes of a
+  // genotype ("genes of " and the names, or none), what an animal of a
+  // colour may also hide or carry, and the hints of the command line.
+  GenesOf,
+  NoMutantGenes,
+  MayHide,
+  MayCarry,
+  NoColourMatches,
+  ListOfColours,
+  TryGenotypes,
 };
 
-inline constexpr int PhraseCount = static_cast<int>(PhraseId::LitterSmaller) + 1;
+inline constexpr int PhraseCount = static_cast<int>(PhraseId::TryGenotypes) + 1;
 
 // The text of a phrase in the given language, exactly as stored.
 std::u32string_view phraseText(PhraseId id, Language language);

@@ -1,0 +1,36 @@
+#ifndef QUORVALE_PHENOTYPE_COLOUR_ANSWERS_H_
+#define QUORVALE_PHENOTYPE_COLOUR_ANSWERS_H_
+
+#include <span>
+#include <string>
+
+#include "text/language.h"
+#include "text/output.h"
+
+namespace quorvale {
+
+// The answers of the way back from a colour (phenotype/colour_lookup.h), as
+// text and as JSON.
+
+// The table of colours: the rows whose names hold every word (all rows for
+// no words), sorted on their folded names in the given language, one line
+// each: the name, a tab, the simplest genotype (or the male's and the
+// female's, parted by ", "), a tab, "genes of " and the names of the genes
+// it has; in Russian the English name stands after the Russian one, in a
+// field of its own. With json: {"colors": [{"name", "english", "kind":
+// "base"|"word", "genotypes": [...], "genes": [{"gene", "name"}...]}]}.
+// Returns false, having written nothing, when no row matches.
+bool writeColourTable(std::span<const std::u32string> words, bool json, Language language,
+                      Output& out);
+
+// The way back from a colour line: the line as the program writes it, each
+// simplest genotype on a line of its own, then what such an animal may
+// also hide and carry ("may also have hidden Black and Umbrous", "may also
+// carry genes of ..."). With json: {"line", "genotypes": [...], "may_hide":
+// [{"gene", "name"}...], "may_carry": [...]}. Returns false, having written
+// nothing, when no colour line is the given one.
+bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out);
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_PHENOTYPE_COLOUR_ANSWERS_H_
