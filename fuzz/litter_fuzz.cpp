@@ -32,9 +32,9 @@
 #include "testing/cross.h"
 #include "testing/fraction_text.h"
 #include "testing/shortcuts.h"
-#include "testing/string_output.h"
 #include "text/language.h"
 #include "text/messages.h"
+#include "text/string_output.h"
 #include "text/utf8.h"
 
 namespace {

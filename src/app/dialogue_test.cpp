@@ -16,10 +16,10 @@
 #include "tasks/random.h"
 #include "tasks/task.h"
 #include "testing/memory_console.h"
-#include "testing/string_output.h"
 #include "testing/test_support.h"
 #include "text/genotype_error.h"
 #include "text/language.h"
+#include "text/string_output.h"
 #include "text/utf8.h"
 
 namespace quorvale {

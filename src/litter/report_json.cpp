@@ -72,53 +72,63 @@ void appendCarriers(const PhenotypeGroup& group, const std::vector<CarrierShare>
 // The chance part of a member, by its halvings: one of 29.
 using MemberChances = std::array<std::string, kChanceBits + 1>;
 
-MemberChances memberChances() {
-  MemberChances chances;
-  for (int h = 0; h <= kChanceBits; ++h) {
-    std::u32string text;
-    appendFractionMembers(kChanceOne >> h, kChanceOne, text);
-    chances[static_cast<std::size_t>(h)].assign(text.begin(), text.end());
-  }
+const MemberChances& memberChances() {
+  static const MemberChances chances = [] {
+    MemberChances made;
+    for (int h = 0; h <= kChanceBits; ++h) {
+      std::u32string text;
+      appendFractionMembers(kChanceOne >> h, kChanceOne, text);
+      made[static_cast<std::size_t>(h)].assign(text.begin(), text.end());
+    }
+    return made;
+  }();
   return chances;
 }
 
-// The members of a group, streamed as ASCII into the output's room: each
-// {"genotype":"...","numerator":1,"denominator":4096} on a line of its own.
-void writeMembers(const LitterExpansion& expansion, const PhenotypeGroup& group,
-                  const MemberChances& chances, Output& out) {
+}  // namespace
+
+void writeMembersJson(const LitterExpansion& expansion, const PhenotypeGroup& group,
+                      std::uint64_t first, std::uint64_t count, Output& out) {
+  // Streamed as ASCII into the output's room, a line each.
+  const MemberChances& chances = memberChances();
   constexpr std::string_view kOpen = "{\"genotype\":\"";
   constexpr std::string_view kBetween = "\",";
   std::span<char> room = out.asciiRoom(Output::kMaxAsciiRoom);
   std::size_t used = 0;
-  bool first = true;
+  bool first_member = true;
   const auto put = [&](std::string_view text) {
     std::memcpy(room.data() + used, text.data(), text.size());
     used += text.size();
   };
   MemberWalk walk(expansion);
-  walk.walk(group.combinations, 0, memberCount(expansion, group.combinations),
-            [&](const Member& member) {
-              // A member's line is well under 256 bytes.
-              if (room.size() - used < 256) {
-                out.commitAscii(used);
-                room = out.asciiRoom(Output::kMaxAsciiRoom);
-                used = 0;
-              }
-              put(first ? "\n" : ",\n");
-              first = false;
-              put(kOpen);
-              put(member.genotype);
-              put(kBetween);
-              put(chances[static_cast<std::size_t>(member.halvings)]);
-              put("}");
-            });
+  walk.walk(group.combinations, first, count, [&](const Member& member) {
+    // A member's line is well under 256 bytes.
+    if (room.size() - used < 256) {
+      out.commitAscii(used);
+      room = out.asciiRoom(Output::kMaxAsciiRoom);
+      used = 0;
+    }
+    put(first_member ? "\n" : ",\n");
+    first_member = false;
+    put(kOpen);
+    put(member.genotype);
+    put(kBetween);
+    put(chances[static_cast<std::size_t>(member.halvings)]);
+    put("}");
+  });
   out.commitAscii(used);
 }
 
-}  // namespace
-
 void writeReportJson(const Genotype& male, const Genotype& female, const ReportOptions& options,
                      Language language, Output& out) {
+  const GroupedLitter litter = groupLitter(male, female, language);
+  const LitterFigures figures = analyseLitter(litter, /*with_carriers=*/true, options.by_share);
+  writeReportJson(male, female, litter, figures, options, language, out);
+}
+
+void writeReportJson(const Genotype& male, const Genotype& female, const GroupedLitter& litter,
+                     const LitterFigures& figures, const ReportOptions& options, Language language,
+                     Output& out) {
   std::u32string json = U"{";
   appendJsonKey(U"male", json);
   json += animalJson(male, false, false, language);
@@ -140,8 +150,6 @@ void writeReportJson(const Genotype& male, const Genotype& female, const ReportO
   }
   json += U']';
 
-  const GroupedLitter litter = groupLitter(male, female, language);
-  const LitterFigures figures = analyseLitter(litter, /*with_carriers=*/true, options.by_share);
   const std::uint64_t born = bornChance(figures);
   if (figures.lethal != 0) {
     json += U",\n";
@@ -153,7 +161,6 @@ void writeReportJson(const Genotype& male, const Genotype& female, const ReportO
   json += U'[';
   out.write(json);
 
-  const MemberChances chances = options.members ? memberChances() : MemberChances{};
   bool first = true;
   for (const std::size_t index : figures.order) {
     const PhenotypeGroup& group = litter.groups[index];
@@ -184,7 +191,8 @@ void writeReportJson(const Genotype& male, const Genotype& female, const ReportO
       appendJsonKey(U"members", json);
       json += U'[';
       out.write(json);
-      writeMembers(litter.expansion, group, chances, out);
+      writeMembersJson(litter.expansion, group, 0,
+                       memberCount(litter.expansion, group.combinations), out);
       json.assign(U"]");
     }
     json += U'}';

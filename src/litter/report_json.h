@@ -1,7 +1,11 @@
 #ifndef QUORVALE_LITTER_REPORT_JSON_H_
 #define QUORVALE_LITTER_REPORT_JSON_H_
 
+#include <cstdint>
+
 #include "genetics/genotype.h"
+#include "litter/analysis.h"
+#include "litter/phenotype_groups.h"
 #include "litter/report.h"
 #include "text/language.h"
 #include "text/output.h"
@@ -39,6 +43,22 @@ namespace quorvale {
 // REQUIRES: as writeReport.
 void writeReportJson(const Genotype& male, const Genotype& female, const ReportOptions& options,
                      Language language, Output& out);
+
+// The same for a litter already grouped and analysed (with carriers, in
+// the order of options.by_share), for a front end that keeps it to page
+// through its members later.
+// REQUIRES: litter is groupLitter(male, female, language) and figures
+// analyseLitter(litter, true, options.by_share).
+void writeReportJson(const Genotype& male, const Genotype& female, const GroupedLitter& litter,
+                     const LitterFigures& figures, const ReportOptions& options, Language language,
+                     Output& out);
+
+// Members first to first + count - 1 of a group (fewer when it has fewer),
+// in the report's order, as JSON objects {"genotype", "numerator",
+// "denominator"} parted by ",\n", each after a line end: the items of the
+// group's "members" array, without its brackets.
+void writeMembersJson(const LitterExpansion& expansion, const PhenotypeGroup& group,
+                      std::uint64_t first, std::uint64_t count, Output& out);
 
 }  // namespace quorvale
 

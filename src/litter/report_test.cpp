@@ -16,11 +16,11 @@
 #include "phenotype/description.h"
 #include "testing/cross.h"
 #include "testing/fraction_text.h"
-#include "testing/string_output.h"
 #include "testing/test_support.h"
 #include "text/genotype_error.h"
 #include "text/language.h"
 #include "text/messages.h"
+#include "text/string_output.h"
 #include "text/utf8.h"
 
 namespace quorvale {

@@ -8,7 +8,7 @@
 
 #include "console/console.h"
 #include "console/input_reader.h"
-#include "testing/string_output.h"
+#include "text/string_output.h"
 
 namespace quorvale {
 

@@ -1,4 +1,4 @@
-#include "testing/string_output.h"
+#include "text/string_output.h"
 
 #include <algorithm>
 

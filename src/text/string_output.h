@@ -1,5 +1,5 @@
-#ifndef QUORVALE_TESTING_STRING_OUTPUT_H_
-#define QUORVALE_TESTING_STRING_OUTPUT_H_
+#ifndef QUORVALE_TEXT_STRING_OUTPUT_H_
+#define QUORVALE_TEXT_STRING_OUTPUT_H_
 
 #include <cstddef>
 #include <span>
@@ -10,7 +10,8 @@
 
 namespace quorvale {
 
-// An Output that collects everything written as UTF-8 bytes in a string.
+// An Output that collects everything written as UTF-8 bytes in a string:
+// for a front end that hands answers over whole (the web page), and for tests.
 class StringOutput : public Output {
  public:
   void write(std::u32string_view text) override;
@@ -29,4 +30,4 @@ class StringOutput : public Output {
 
 }  // namespace quorvale
 
-#endif  // QUORVALE_TESTING_STRING_OUTPUT_H_
+#endif  // QUORVALE_TEXT_STRING_OUTPUT_H_

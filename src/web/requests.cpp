@@ -1,0 +1,177 @@
+#include "web/requests.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "genetics/parser.h"
+#include "litter/analysis.h"
+#include "litter/members.h"
+#include "litter/phenotype_groups.h"
+#include "litter/report.h"
+#include "litter/report_json.h"
+#include "phenotype/animal.h"
+#include "phenotype/colour_answers.h"
+#include "tasks/task.h"
+#include "tasks/task_number.h"
+#include "text/genotype_error.h"
+#include "text/json.h"
+#include "text/phrases.h"
+#include "text/string_output.h"
+#include "text/utf8.h"
+
+namespace quorvale {
+
+struct WebRequests::KeptLitter {
+  GroupedLitter litter;
+  LitterFigures figures;
+};
+
+namespace {
+
+std::vector<std::u32string> fieldsOf(std::string_view request) {
+  std::vector<std::u32string> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = request.find('\n', start);
+    fields.push_back(fromUtf8(request.substr(start, end - start)));
+    if (end == std::string_view::npos) {
+      return fields;
+    }
+    start = end + 1;
+  }
+}
+
+std::string errorJson(std::u32string_view text) {
+  std::u32string json = U"{";
+  appendJsonKey(U"error", json);
+  appendJsonString(text, json);
+  json += U'}';
+  return toUtf8(json);
+}
+
+// A whole number of a field; nothing when it is none.
+std::optional<std::uint64_t> numberOf(std::u32string_view field) {
+  if (field.empty() || field.size() > 12) {
+    return std::nullopt;
+  }
+  std::uint64_t value = 0;
+  for (const char32_t c : field) {
+    if (c < U'0' || c > U'9') {
+      return std::nullopt;
+    }
+    value = value * 10 + (c - U'0');
+  }
+  return value;
+}
+
+// The words of a field, parted at blanks.
+std::vector<std::u32string> wordsOf(std::u32string_view field) {
+  std::vector<std::u32string> words;
+  std::u32string word;
+  for (const char32_t c : std::u32string(field) + U' ') {
+    if (c == U' ' || c == U'\t') {
+      if (!word.empty()) {
+        words.push_back(word);
+      }
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  return words;
+}
+
+std::u32string noColourText(std::u32string_view words, Language language) {
+  std::u32string text(phraseText(PhraseId::NoColourMatches, language));
+  appendShown(words.substr(0, 80), text);
+  return text;
+}
+
+}  // namespace
+
+WebRequests::WebRequests() = default;
+WebRequests::~WebRequests() = default;
+
+std::string WebRequests::answer(std::string_view request) {
+  const std::vector<std::u32string> fields = fieldsOf(request);
+  const std::u32string& verb = fields[0];
+  const auto field = [&](std::size_t i) -> std::u32string_view {
+    return i < fields.size() ? std::u32string_view(fields[i]) : std::u32string_view();
+  };
+  StringOutput out;
+
+  if (verb == U"members") {
+    const std::optional<std::uint64_t> group = numberOf(field(1));
+    const std::optional<std::uint64_t> first = numberOf(field(2));
+    const std::optional<std::uint64_t> count = numberOf(field(3));
+    if (!litter_ || !group || !first || !count || *group >= litter_->figures.order.size()) {
+      return errorJson(U"members: no such group");
+    }
+    const PhenotypeGroup& chosen =
+        litter_->litter.groups[litter_->figures.order[static_cast<std::size_t>(*group)]];
+    const std::uint64_t total = memberCount(litter_->litter.expansion, chosen.combinations);
+    out.writeAscii("{\"total\":" + std::to_string(total) + ",\"members\":[");
+    writeMembersJson(litter_->litter.expansion, chosen, *first, *count, out);
+    out.writeAscii("]}");
+    return out.bytes();
+  }
+
+  const Language language = field(1) == U"ru" ? Language::Russian : Language::English;
+  if (verb == U"color") {
+    const GenotypeReader genotype = readGenotype(field(2), Sex::Unspecified);
+    if (genotype.failed()) {
+      return errorJson(genotypeErrorLine(genotype.error(), language));
+    }
+    return toUtf8(colourJson(field(2), genotype, language));
+  }
+  if (verb == U"litter") {
+    const GenotypeReader male = readGenotype(field(2), Sex::Male);
+    const GenotypeReader female = readGenotype(field(3), Sex::Female);
+    for (const auto& [reader, role] : {std::pair{&male, PhraseId::MaleGenotypeRole},
+                                       std::pair{&female, PhraseId::FemaleGenotypeRole}}) {
+      if (reader->failed()) {
+        std::u32string text(phraseText(role, language));
+        text += genotypeErrorLine(reader->error(), language);
+        return errorJson(text);
+      }
+    }
+    ReportOptions options;
+    options.members = false;
+    options.pups = static_cast<int>(std::min<std::uint64_t>(numberOf(field(4)).value_or(0), 99));
+    options.by_share = field(5) == U"share";
+    litter_ = std::make_unique<KeptLitter>();
+    litter_->litter = groupLitter(male.genotype(), female.genotype(), language);
+    litter_->figures = analyseLitter(litter_->litter, /*with_carriers=*/true, options.by_share);
+    writeReportJson(male.genotype(), female.genotype(), litter_->litter, litter_->figures, options,
+                    language, out);
+    return out.bytes();
+  }
+  if (verb == U"task") {
+    const std::optional<std::int32_t> number = strictTaskNumber(field(2));
+    if (!number) {
+      return errorJson(phraseText(PhraseId::NotATaskNumber, language));
+    }
+    const bool easy = field(3) == U"1";
+    writeTaskJson(*number, easy, taskAnimals(*number, easy), /*with_answer=*/false, ReportOptions{},
+                  language, out);
+    return out.bytes();
+  }
+  if (verb == U"colors") {
+    if (!writeColourTable(wordsOf(field(2)), /*json=*/true, language, out)) {
+      return errorJson(noColourText(field(2), language));
+    }
+    return out.bytes();
+  }
+  if (verb == U"genotypes") {
+    if (!writeGenotypesOfLine(field(2), /*json=*/true, language, out)) {
+      return errorJson(noColourText(field(2), language));
+    }
+    return out.bytes();
+  }
+  return errorJson(U"unknown request");
+}
+
+}  // namespace quorvale

@@ -1,0 +1,27 @@
+# Makes the one-file page: page.html with its CSS, its JavaScript and the
+# WebAssembly module (as base64) put in at the markers @STYLE@, @SCRIPT@
+# and @MODULE@. Run as a script:
+#
+#   cmake -DWASM=quorvale_web.wasm -DPAGE_DIR=web -DOUTPUT=quorvale.html
+#         -DMOST_BYTES=307200 -P assemble.cmake
+#
+# Fails when the page is larger than MOST_BYTES.
+
+find_program(BASE64 base64 REQUIRED)
+execute_process(COMMAND ${BASE64} -w 0 ${WASM} OUTPUT_VARIABLE module RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "base64 of ${WASM} failed")
+endif()
+file(READ ${PAGE_DIR}/page.html page)
+file(READ ${PAGE_DIR}/page.css style)
+file(READ ${PAGE_DIR}/page.js script)
+string(REPLACE "@STYLE@" "${style}" page "${page}")
+string(REPLACE "@SCRIPT@" "${script}" page "${page}")
+string(REPLACE "@MODULE@" "${module}" page "${page}")
+file(WRITE ${OUTPUT} "${page}")
+file(SIZE ${WASM} module_bytes)
+file(SIZE ${OUTPUT} page_bytes)
+message(STATUS "${OUTPUT}: ${page_bytes} bytes (the module ${module_bytes} bytes, before base64)")
+if(page_bytes GREATER MOST_BYTES)
+  message(FATAL_ERROR "the page has ${page_bytes} bytes, more than ${MOST_BYTES}")
+endif()
