@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckingOutput out;
   std::vector<std::u32string> errors;
-  const int status = quorvale::runCommandLine(words, quorvale::Language::English, out, errors);
+  const int status =
+      quorvale::runCommandLine(words, quorvale::Language::English, out, errors).status;
   FUZZ_REQUIRE(status == 0 || status == 1 || status == 2);
   FUZZ_REQUIRE(errors.size() == (status == 0 ? 0u : status == 1 ? 1u : 2u));
   FUZZ_REQUIRE(status == 0 || out.written() == 0);

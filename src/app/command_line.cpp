@@ -194,13 +194,9 @@ int runGenotypes(const Invocation& invocation, Language language, Output& out,
   return kExitDone;
 }
 
-}  // namespace
-
-int runCommandLine(std::span<const std::u32string> words, Language default_language, Output& out,
-                   std::vector<std::u32string>& error_lines) {
-  const ParsedArguments parsed = parseArguments(words);
+int runCommand(const ParsedArguments& parsed, Language language, Output& out,
+               std::vector<std::u32string>& error_lines) {
   const Invocation& invocation = parsed.invocation;
-  const Language language = invocation.language.value_or(default_language);
   if (invocation.help) {
     out.write(helpText(language));
     return kExitDone;
@@ -229,6 +225,15 @@ int runCommandLine(std::span<const std::u32string> words, Language default_langu
       break;
   }
   return kExitUsage;  // not reached: a command line without a command is a usage error
+}
+
+}  // namespace
+
+CommandOutcome runCommandLine(std::span<const std::u32string> words, Language default_language,
+                              Output& out, std::vector<std::u32string>& error_lines) {
+  const ParsedArguments parsed = parseArguments(words);
+  const Language language = parsed.invocation.language.value_or(default_language);
+  return {runCommand(parsed, language, out, error_lines), language};
 }
 
 }  // namespace quorvale

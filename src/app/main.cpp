@@ -9,6 +9,7 @@
 #include "app/arguments.h"
 #include "app/command_line.h"
 #include "app/dialogue.h"
+#include "app/usage.h"
 #include "console/platform.h"
 #include "console/standard_output.h"
 #include "console/terminal_console.h"
@@ -45,17 +46,18 @@ int commandLine(const std::vector<std::string>& arguments) {
                                                environmentVariable("LANG")};
   quorvale::StandardOutput output;
   std::vector<std::u32string> error_lines;
-  const int status = quorvale::runCommandLine(words, quorvale::environmentLanguage(locale),
-                                              output.out(), error_lines);
+  const quorvale::CommandOutcome outcome = quorvale::runCommandLine(
+      words, quorvale::environmentLanguage(locale), output.out(), error_lines);
   output.flush();
   for (const std::u32string& line : error_lines) {
     quorvale::platform::writeDiagnostic(quorvale::toUtf8(line));
   }
   if (output.failed()) {
-    quorvale::platform::writeDiagnostic(kCannotWrite);
+    quorvale::platform::writeDiagnostic(
+        quorvale::toUtf8(quorvale::cannotWriteText(outcome.language)));
     return quorvale::kExitOutputFailed;
   }
-  return status;
+  return outcome.status;
 }
 
 }  // namespace

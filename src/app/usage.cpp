@@ -61,8 +61,8 @@ is the all-wild hamster (never the end of the options). A task number is a
 whole number other than 0: the same number gives the same exercise as the
 dialogue's options 3 and 4.
 
-Exit status: 0 done; 1 a genotype or task number that is not valid;
-2 a usage error; 3 the output could not be written.
+Exit status: 0 done; 1 a genotype or task number that is not valid, or no
+colour that matches; 2 a usage error; 3 the output could not be written.
 The manual page (man quorvale) explains the notation and every word of the
 answers.
 )",
@@ -77,7 +77,7 @@ answers.
 пары, учебные задачи. Без аргументов программа ведет диалог в терминале.
 
 Команды:
-  color ГЕНОТИП...       окрас каждого животного, перекрытые и скрытые гены,
+  color ГЕНОТИП...       окрас каждого животного, перекрытые и носимые гены,
                          как в пункте 1 диалога (также colour)
   litter САМЕЦ САМКА     родители, предупреждения о паре и группы окрасов
                          потомства с точными долями
@@ -102,7 +102,7 @@ answers.
                          вероятность хотя бы одного детеныша каждой группы
                          и их число в среднем
   --carriers             litter, task: под каждой группой доля ее потомства,
-                         у которой перекрыт или скрыт каждый ген
+                         у которой перекрыт или которая носит каждый ген
   --sort share|text      litter, task: группы по доле, начиная с наибольшей,
                          или в порядке отчета (по умолчанию)
   --easy                 task: легкая задача (два гена вместо семи)
@@ -116,14 +116,19 @@ answers.
 целое число, кроме 0: один и тот же номер дает ту же задачу, что и пункты
 3 и 4 диалога.
 
-Код возврата: 0 - готово; 1 - неверный генотип или номер задачи;
-2 - ошибка в командной строке; 3 - не удалось записать вывод.
+Код возврата: 0 - готово; 1 - неверный генотип или номер задачи либо нет
+такого окраса; 2 - ошибка в командной строке; 3 - не удалось записать вывод.
 Нотация и все слова ответов описаны в справочной странице (man quorvale).
 )",
 };
 
 constexpr std::u32string_view kVersion =
     U"quorvale " QUORVALE_VERSION U"\nCopyright (c) 2026 The Quorvale authors. MIT licence.\n";
+
+constexpr std::u32string_view kCannotWrite[LanguageCount] = {
+    U"quorvale: cannot write to standard output",
+    U"quorvale: не удается записать в стандартный вывод",
+};
 
 constexpr std::u32string_view kHint[LanguageCount] = {
     U"Try 'quorvale --help' for more information.",
@@ -173,6 +178,9 @@ constexpr WordCountError kWordCounts[] = {
      {U"litter takes two genotypes: the male's, then the female's",
       U"litter: нужны два генотипа: сначала самца, затем самки"}},
     {U"task", {U"task takes one task number or more", U"task: нужен хотя бы один номер задачи"}},
+    {U"genotypes",
+     {U"genotypes takes a colour line, such as: SH Black Banded",
+      U"genotypes: нужна строка окраса, например: черный с поясом КШ"}},
 };
 
 // A word of the command line as an error quotes it: safe to show, and cut
@@ -192,6 +200,10 @@ std::u32string_view helpText(Language language) { return kHelp[static_cast<int>(
 std::u32string_view versionText() { return kVersion; }
 
 std::u32string_view usageHint(Language language) { return kHint[static_cast<int>(language)]; }
+
+std::u32string_view cannotWriteText(Language language) {
+  return kCannotWrite[static_cast<int>(language)];
+}
 
 std::u32string usageErrorText(const UsageError& error, Language language) {
   if (error.fault == UsageFault::WrongNumberOfWords) {

@@ -22,6 +22,9 @@ std::u32string_view versionText();
 // words it quotes are made safe to show (appendShown).
 std::u32string usageErrorText(const UsageError& error, Language language);
 
+// The line for standard error when the answer could not be written.
+std::u32string_view cannotWriteText(Language language);
+
 // The line that follows a usage error: where to read how the program is
 // used.
 std::u32string_view usageHint(Language language);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <map>
 #include <unordered_map>
 #include <utility>
 
@@ -182,9 +183,9 @@ std::u32string firstLine(DescriptionKey key, Language language) {
 
 }  // namespace
 
-std::u32string foldedKey(std::u32string_view text) {
-  std::u32string folded(text);
-  for (char32_t& c : folded) {
+std::u32string lowerCased(std::u32string_view text) {
+  std::u32string lower(text);
+  for (char32_t& c : lower) {
     // Latin capitals, and the Cyrillic ones from А to Я, lie 0x20 below
     // their small letters.
     if ((c >= U'A' && c <= U'Z') || (c >= 0x410 && c <= 0x42F)) {
@@ -193,6 +194,11 @@ std::u32string foldedKey(std::u32string_view text) {
       c = 0x435;                            // е
     }
   }
+  return lower;
+}
+
+std::u32string foldedKey(std::u32string_view text) {
+  std::u32string folded = lowerCased(text);
   for (std::size_t i = 0; i < folded.size(); ++i) {
     const bool next_to_cyrillic = (i > 0 && isCyrillic(folded[i - 1])) ||
                                   (i + 1 < folded.size() && isCyrillic(folded[i + 1]));
@@ -289,62 +295,104 @@ bool rowMatches(const ColourRow& row, std::span<const std::u32string> words) {
   return false;
 }
 
-bool isColourName(std::u32string_view text) {
+namespace {
+
+// The row whose name, in either language, text is (folded).
+std::optional<int> rowNamed(std::u32string_view text) {
   const std::u32string folded = foldedKey(text);
   for (int i = 0; i < kRows; ++i) {
     const ColourRow row = rowAt(i);
     for (const Language language : {Language::English, Language::Russian}) {
       if (foldedKey(rowName(row, language)) == folded) {
-        return true;
+        return i;
       }
     }
   }
-  return false;
+  return std::nullopt;
 }
 
+}  // namespace
+
+bool isColourName(std::u32string_view text) { return rowNamed(text).has_value(); }
+
 std::optional<LineLookup> lookUpLine(std::u32string_view line) {
-  const std::u32string wanted = foldedKey(line);
-  // Whether a decided line (by its key) is the wanted one, and in which
-  // language, worked out once per key.
-  std::unordered_map<std::uint64_t, std::optional<Language>> matches;
+  // How close a line the program writes is to the wanted one: 0 as typed,
+  // 1 but for case (and ё), 2 read as foldedKey reads both; nothing when it
+  // is another line. The Russian Ivory BE and BE Ivory differ only in the
+  // Latin c of the first, so the closest line is the one meant.
+  const std::u32string as_typed(line);
+  const std::u32string lower = lowerCased(line);
+  const std::u32string folded = foldedKey(line);
+  const auto closeness = [&](std::u32string_view text) -> std::optional<int> {
+    if (text == as_typed) {
+      return 0;
+    }
+    if (lowerCased(text) == lower) {
+      return 1;
+    }
+    if (foldedKey(text) == folded) {
+      return 2;
+    }
+    return std::nullopt;
+  };
+  // Worked out once per decided line: the closer of its two languages.
+  std::unordered_map<std::uint64_t, std::optional<int>> close;
   const auto match = [&](DescriptionKey key) {
-    auto [at, inserted] = matches.try_emplace(key.bits);
+    auto [at, inserted] = close.try_emplace(key.bits);
     if (inserted) {
       for (const Language language : {Language::English, Language::Russian}) {
-        if (!at->second && foldedKey(firstLine(key, language)) == wanted) {
-          at->second = language;
+        const std::optional<int> c = closeness(firstLine(key, language));
+        if (c && (!at->second || *c < *at->second)) {
+          at->second = c;
         }
       }
     }
     return at->second;
   };
-  Simplest exact;    // the line as option 1 writes it, sex and all
-  Simplest unsexed;  // the line without its sex suffix
-  LineLookup found;
-  bool any_exact = false;
-  bool any_unsexed = false;
+  // The candidates of each line that matches: as option 1 writes it, sex
+  // and all; and, for when none does, without its sex suffix.
+  struct Candidates {
+    int closeness = 0;
+    Simplest simplest;
+  };
+  std::map<std::uint64_t, Candidates> exact;
+  std::map<std::uint64_t, Candidates> unsexed;
   forEachReading([&](Genotype& g) {
     const Genotype simple = g;
     const DescriptionKey with_sex = decideDescription(g, false, true);
-    if (match(with_sex)) {
-      exact.offer(simple);
-      found.line = with_sex;
-      any_exact = true;
+    if (const std::optional<int> c = match(with_sex)) {
+      Candidates& candidates = exact[with_sex.bits];
+      candidates.closeness = *c;
+      candidates.simplest.offer(simple);
       return;
     }
     const DescriptionKey without_sex = decideDescription(g, false, false);
-    if (match(without_sex)) {
-      unsexed.offer(simple);
-      if (!any_exact) {
-        found.line = without_sex;
-      }
-      any_unsexed = true;
+    if (const std::optional<int> c = match(without_sex)) {
+      Candidates& candidates = unsexed[without_sex.bits];
+      candidates.closeness = *c;
+      candidates.simplest.offer(simple);
     }
   });
-  if (!any_exact && !any_unsexed) {
-    return std::nullopt;
+  const std::map<std::uint64_t, Candidates>& lines = exact.empty() ? unsexed : exact;
+  if (lines.empty()) {
+    // A colour's name alone ("Sable", "Banded") stands for the line of the
+    // simplest genotype that has it ("SH Sable", "SH Golden Banded").
+    const std::optional<int> row = rowNamed(line);
+    if (!row) {
+      return std::nullopt;
+    }
+    Genotype simple = colourTable()[static_cast<std::size_t>(*row)].genotypes.front();
+    return lookUpLine(firstLine(decideDescription(simple, false, false), Language::English));
   }
-  found.genotypes = (any_exact ? exact : unsexed).chosen(/*first_only=*/false);
+  auto closest = lines.begin();
+  for (auto at = lines.begin(); at != lines.end(); ++at) {
+    if (at->second.closeness < closest->second.closeness) {
+      closest = at;
+    }
+  }
+  LineLookup found;
+  found.line = DescriptionKey{closest->first};
+  found.genotypes = closest->second.simplest.chosen(/*first_only=*/false);
 
   // What else such an animal may have: each gene of each simplest genotype
   // changed to another count that it is present in, with the description

@@ -66,8 +66,11 @@ std::u32string lookupText(const Genotype& g);
 
 // The way back from a whole colour line as option 1 writes its first line
 // ("SH Black Banded", "черный с поясом КШ", "SH Golden Tortoiseshell,
-// female"), in either language, folded as foldedKey does. The sex suffix
-// may be left off, as on a litter's parent lines.
+// female"), in either language, folded as foldedKey does (when folding
+// makes two lines alike, the one closer to the text as typed). The sex
+// suffix may be left off, as on a litter's parent lines. A colour's name
+// alone ("Sable") stands for the line of its simplest genotype ("SH
+// Sable").
 struct LineLookup {
   // The line found, decided (its sex left out when the line left it out):
   // lineText writes it in either language.
