@@ -11,30 +11,28 @@ namespace quorvale {
 
 namespace {
 
-// The carrier shares of every group, from one more walk over the litter.
-// The representative of a combination stands for all its young in what the
-// description reads, and so in what the carrier line hides
-// (phenotype/description_test.cpp checks it); which young carry a
-// recessive gene in one copy depends on the option of that gene, so a
-// combination adds the chance of just the options that do: its chance with
-// that gene's quarters swapped for theirs.
-std::vector<std::vector<CarrierShare>> carrierShares(const GroupedLitter& litter) {
-  using GeneChances = std::array<std::uint64_t, GeneCount>;
-  std::vector<GeneChances> hidden(litter.groups.size());
-  std::vector<GeneChances> carried(litter.groups.size());
-  std::uint32_t counted = 0;
-  forEachCombination(litter.expansion, [&](std::uint32_t combination, Genotype& representative,
-                                           std::uint64_t chance) {
-    const std::uint32_t index = litter.group_of_combination[counted++];
-    const CoatClass coat = litter.groups[index].coat;
-    deriveExpressed(representative);
+// What the carrier lines of one group's young name, gene by gene, as
+// chances of the whole litter.
+struct CarrierChances {
+  std::array<std::uint64_t, GeneCount> hidden{};
+  std::array<std::uint64_t, GeneCount> carried{};
+
+  // Adds one combination of the group. Its representative stands for all
+  // its young in what the description reads, and so in what the carrier
+  // line hides (phenotype/description_test.cpp checks it); which young
+  // carry a recessive gene in one copy depends on the option of that gene,
+  // so the combination adds the chance of just the options that do: its
+  // chance with that gene's quarters swapped for theirs.
+  // REQUIRES: deriveExpressed has run on representative.
+  void add(const LitterExpansion& expansion, std::uint32_t combination,
+           const Genotype& representative, std::uint64_t chance, CoatClass coat) {
     const CarriedGenes genes = decideCarriedGenes(representative, coat);
     for (GeneIndex g = 0; g < GeneCount; ++g) {
       if ((genes.hidden >> g & 1u) != 0) {
-        hidden[index][g] += chance;
+        hidden[g] += chance;
       }
       const GeneClass& cls =
-          litter.expansion.classes[g][static_cast<std::size_t>(classOf(combination, g))];
+          expansion.classes[g][static_cast<std::size_t>(classOf(combination, g))];
       std::uint64_t carrying = 0;
       for (const GeneOption& option : cls.options) {
         if (namesCarried(g, option.count, coat)) {
@@ -42,22 +40,43 @@ std::vector<std::vector<CarrierShare>> carrierShares(const GroupedLitter& litter
         }
       }
       if (carrying != 0) {
-        carried[index][g] += chance / cls.quarters * carrying;
+        carried[g] += chance / cls.quarters * carrying;
       }
     }
+  }
+
+  // The hidden genes, then the carried ones, each in gene order.
+  std::vector<CarrierShare> shares() const {
+    std::vector<CarrierShare> list;
+    for (GeneIndex g = 0; g < GeneCount; ++g) {
+      if (hidden[g] != 0) {
+        list.push_back({g, true, hidden[g]});
+      }
+    }
+    for (GeneIndex g = 0; g < GeneCount; ++g) {
+      if (carried[g] != 0) {
+        list.push_back({g, false, carried[g]});
+      }
+    }
+    return list;
+  }
+};
+
+// The carrier shares of every group, from one more walk over the litter.
+std::vector<std::vector<CarrierShare>> carrierShares(const GroupedLitter& litter) {
+  std::vector<CarrierChances> chances(litter.groups.size());
+  std::uint32_t counted = 0;
+  forEachCombination(litter.expansion, [&](std::uint32_t combination, Genotype& representative,
+                                           std::uint64_t chance) {
+    const std::uint32_t index = litter.group_of_combination[counted++];
+    deriveExpressed(representative);
+    chances[index].add(litter.expansion, combination, representative, chance,
+                       litter.groups[index].coat);
   });
-  std::vector<std::vector<CarrierShare>> shares(litter.groups.size());
-  for (std::size_t i = 0; i < shares.size(); ++i) {
-    for (GeneIndex g = 0; g < GeneCount; ++g) {
-      if (hidden[i][g] != 0) {
-        shares[i].push_back({g, true, hidden[i][g]});
-      }
-    }
-    for (GeneIndex g = 0; g < GeneCount; ++g) {
-      if (carried[i][g] != 0) {
-        shares[i].push_back({g, false, carried[i][g]});
-      }
-    }
+  std::vector<std::vector<CarrierShare>> shares;
+  shares.reserve(chances.size());
+  for (const CarrierChances& group : chances) {
+    shares.push_back(group.shares());
   }
   return shares;
 }
@@ -82,6 +101,18 @@ LitterFigures analyseLitter(const GroupedLitter& litter, bool with_carriers, boo
     figures.carriers = carrierShares(litter);
   }
   return figures;
+}
+
+std::vector<CarrierShare> groupCarrierShares(const GroupedLitter& litter, std::size_t group) {
+  const PhenotypeGroup& chosen = litter.groups[group];
+  CarrierChances chances;
+  for (const std::uint32_t combination : chosen.combinations) {
+    Genotype representative = representativeOf(litter.expansion, combination);
+    deriveExpressed(representative);
+    chances.add(litter.expansion, combination, representative,
+                chanceOf(litter.expansion, combination), chosen.coat);
+  }
+  return chances.shares();
 }
 
 Ratio atLeastOne(std::uint64_t group, std::uint64_t born, int pups) {

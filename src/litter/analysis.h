@@ -33,7 +33,7 @@ struct LitterFigures {
   std::vector<std::size_t> order;
   // By group (in the litter's order): the genes its young's carrier lines
   // name, the hidden ones and then the carried ones, each in gene order.
-  // Empty unless asked for.
+  // Empty (for every group) unless asked for.
   std::vector<std::vector<CarrierShare>> carriers;
 };
 
@@ -41,6 +41,11 @@ struct LitterFigures {
 // carrier shares when with_carriers; the groups ordered by share, largest
 // first and ties in the report's order, when by_share.
 LitterFigures analyseLitter(const GroupedLitter& litter, bool with_carriers, bool by_share);
+
+// The carrier shares of one group (by its place in litter.groups) alone,
+// as analyseLitter gives them with_carriers: for a front end that shows
+// them only when a group is opened.
+std::vector<CarrierShare> groupCarrierShares(const GroupedLitter& litter, std::size_t group);
 
 // The young that are born: everything but the lethal.
 inline std::uint64_t bornChance(const LitterFigures& figures) {

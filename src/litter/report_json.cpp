@@ -47,8 +47,10 @@ void appendNumber(std::u32string_view key, const Ratio& value, int digits, std::
   appendJsonAscii(jsonNumber(value, digits), json);
 }
 
-void appendCarriers(const PhenotypeGroup& group, const std::vector<CarrierShare>& shares,
-                    Language language, std::u32string& json) {
+}  // namespace
+
+void appendCarriersJson(const PhenotypeGroup& group, const std::vector<CarrierShare>& shares,
+                        Language language, std::u32string& json) {
   appendJsonKey(U"carriers", json);
   json += U'[';
   for (std::size_t i = 0; i < shares.size(); ++i) {
@@ -68,6 +70,8 @@ void appendCarriers(const PhenotypeGroup& group, const std::vector<CarrierShare>
   }
   json += U']';
 }
+
+namespace {
 
 // The chance part of a member, by its halvings: one of 29.
 using MemberChances = std::array<std::string, kChanceBits + 1>;
@@ -184,8 +188,10 @@ void writeReportJson(const Genotype& male, const Genotype& female, const Grouped
       appendNumber(U"at_least_one", atLeastOne(group.chance, born, options.pups), 6, json);
       appendNumber(U"expected", expectedNumber(group.chance, born, options.pups), 4, json);
     }
-    json += U',';
-    appendCarriers(group, figures.carriers[index], language, json);
+    if (!figures.carriers.empty()) {
+      json += U',';
+      appendCarriersJson(group, figures.carriers[index], language, json);
+    }
     if (options.members) {
       json += U',';
       appendJsonKey(U"members", json);

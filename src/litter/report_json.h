@@ -2,6 +2,8 @@
 #define QUORVALE_LITTER_REPORT_JSON_H_
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "genetics/genotype.h"
 #include "litter/analysis.h"
@@ -44,14 +46,19 @@ namespace quorvale {
 void writeReportJson(const Genotype& male, const Genotype& female, const ReportOptions& options,
                      Language language, Output& out);
 
-// The same for a litter already grouped and analysed (with carriers, in
-// the order of options.by_share), for a front end that keeps it to page
-// through its members later.
+// The same for a litter already grouped and analysed (in the order of
+// options.by_share), for a front end that keeps it to page through its
+// members later. Without the carriers in figures, the groups have no
+// "carriers" (appendCarriersJson writes them on their own).
 // REQUIRES: litter is groupLitter(male, female, language) and figures
-// analyseLitter(litter, true, options.by_share).
+// analyseLitter(litter, ..., options.by_share).
 void writeReportJson(const Genotype& male, const Genotype& female, const GroupedLitter& litter,
                      const LitterFigures& figures, const ReportOptions& options, Language language,
                      Output& out);
+
+// "carriers": [...] of a group, as a GROUP of writeReportJson has it.
+void appendCarriersJson(const PhenotypeGroup& group, const std::vector<CarrierShare>& shares,
+                        Language language, std::u32string& json);
 
 // Members first to first + count - 1 of a group (fewer when it has fewer),
 // in the report's order, as JSON objects {"genotype", "numerator",

@@ -27,6 +27,7 @@ namespace quorvale {
 struct WebRequests::KeptLitter {
   GroupedLitter litter;
   LitterFigures figures;
+  Language language = Language::English;
 };
 
 namespace {
@@ -103,6 +104,19 @@ std::string WebRequests::answer(std::string_view request) {
   };
   StringOutput out;
 
+  if (verb == U"carriers") {
+    const std::optional<std::uint64_t> group = numberOf(field(1));
+    if (!litter_ || !group || *group >= litter_->figures.order.size()) {
+      return errorJson(U"carriers: no such group");
+    }
+    const std::size_t index = litter_->figures.order[static_cast<std::size_t>(*group)];
+    std::u32string json = U"{";
+    appendCarriersJson(litter_->litter.groups[index], groupCarrierShares(litter_->litter, index),
+                       litter_->language, json);
+    json += U'}';
+    return toUtf8(json);
+  }
+
   if (verb == U"members") {
     const std::optional<std::uint64_t> group = numberOf(field(1));
     const std::optional<std::uint64_t> first = numberOf(field(2));
@@ -144,7 +158,10 @@ std::string WebRequests::answer(std::string_view request) {
     options.by_share = field(5) == U"share";
     litter_ = std::make_unique<KeptLitter>();
     litter_->litter = groupLitter(male.genotype(), female.genotype(), language);
-    litter_->figures = analyseLitter(litter_->litter, /*with_carriers=*/true, options.by_share);
+    // The carriers of a group come when the page opens it ("carriers"), so
+    // that the largest litter answers in one short call.
+    litter_->figures = analyseLitter(litter_->litter, /*with_carriers=*/false, options.by_share);
+    litter_->language = language;
     writeReportJson(male.genotype(), female.genotype(), litter_->litter, litter_->figures, options,
                     language, out);
     return out.bytes();

@@ -12,14 +12,18 @@ namespace quorvale {
 // that runs the core as WebAssembly.
 //
 // A request is UTF-8 text, one field a line: the verb, the language ("en"
-// or "ru"; not for "members"), then the verb's words:
+// or "ru"; not for "carriers" and "members"), then the verb's words:
 //
 //   color LANG GENOTYPE          the object of `quorvale --json color`
 //   litter LANG MALE FEMALE PUPS SORT
 //                                the object of `quorvale --json litter`
 //                                with --pups PUPS (0: none) and --sort SORT
-//                                ("share" or "text"), without members; the
-//                                litter is kept for "members"
+//                                ("share" or "text"), without members and
+//                                without the groups' carriers; the litter
+//                                is kept for "carriers" and "members"
+//   carriers GROUP               {"carriers": [...]} of group GROUP (in the
+//                                order of the last litter's "groups"), as
+//                                that group has them in the command's JSON
 //   members GROUP FIRST COUNT    {"total", "members": [...]}: members FIRST
 //                                to FIRST + COUNT - 1 of group GROUP (in
 //                                the order of the last litter's "groups"),
