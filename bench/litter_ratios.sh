@@ -29,6 +29,7 @@ if [ ! -x "$binary" ]; then
   exit 1
 fi
 binary=$(cd "$(dirname "$binary")" && pwd)/$(basename "$binary")
+. "$(dirname "$0")/alternate.sh"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -36,41 +37,11 @@ cd "$scratch"
 printf 'e\n2\n%s\n%s\n5\n' "$male" "$female" > input
 "$binary" < input > report
 
-# Runs the shell command $1 once; prints its wall time in seconds.
-seconds() {
-  start=$(date +%s%N)
-  sh -c "$1"
-  end=$(date +%s%N)
-  echo "$start $end" | awk '{ printf "%.4f\n", ($2 - $1) / 1e9 }'
-}
-
-# The median, min and max of the numbers in file $1.
-summary() {
-  sort -n "$1" | awk '{ v[NR] = $1 }
-    END { printf "%.3f s (%.3f-%.3f)", v[int((NR + 1) / 2)], v[1], v[NR] }'
-}
-median() {
-  sort -n "$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
-}
-
 # Times program command $2 against reference command $3, labelled $1.
 compare() {
-  : > program.t
-  : > reference.t
-  : > ratio.t
-  i=1
-  while [ "$i" -le "$rounds" ]; do
-    p=$(seconds "$2")
-    r=$(seconds "$3")
-    echo "$p" >> program.t
-    echo "$r" >> reference.t
-    echo "$p $r" | awk '{ printf "%.3f\n", $1 / $2 }' >> ratio.t
-    i=$((i + 1))
-  done
-  ratio=$(echo "$(median program.t) $(median reference.t)" | awk '{ printf "%.2f", $1 / $2 }')
-  range=$(sort -n ratio.t | awk '{ v[NR] = $1 } END { printf "%.2f-%.2f", v[1], v[NR] }')
+  alternate "$2" "$3"
   printf '%-18s program %s   reference %s   ratio %sx (%s)\n' \
-    "$1" "$(summary program.t)" "$(summary reference.t)" "$ratio" "$range"
+    "$1" "$program_times" "$reference_times" "$ratio" "$ratio_range"
 }
 
 echo "largest litter, $(wc -c < report) bytes; median (min-max) of $rounds rounds"

@@ -45,24 +45,20 @@ def first_difference(actual, expected):
             f"  actual:   {actual[max(0, n - 40):n + 40]!r}")
 
 
-def transcript(program, input_path):
-    base = input_path[:-len(".in")] if input_path.endswith(".in") else input_path
-    with open(base + ".out", "rb") as f:
-        expected = f.read()
+def check_runs(base, run, expected_out, expected_err=b"", expected_status=0):
+    """Runs run(env) with no locale variables and under a UTF-8 locale, and
+    checks its exit status, standard output and standard error."""
     failures = 0
     for locale in (None, "C.UTF-8"):
         label = "no locale variables" if locale is None else f"LC_ALL={locale}"
-        with open(base + ".in", "rb") as stdin:
-            run = subprocess.run([program], stdin=stdin, capture_output=True,
-                                 env=environment(locale), start_new_session=True,
-                                 timeout=TIMEOUT)
+        done = run(environment(locale))
         problems = []
-        if run.returncode != 0:
-            problems.append(f"exit status {run.returncode}, expected 0")
-        if run.stderr:
-            problems.append(f"standard error: {run.stderr[:200]!r}")
-        if run.stdout != expected:
-            problems.append(first_difference(run.stdout, expected))
+        if done.returncode != expected_status:
+            problems.append(f"exit status {done.returncode}, expected {expected_status}")
+        if done.stdout != expected_out:
+            problems.append("standard output: " + first_difference(done.stdout, expected_out))
+        if done.stderr != expected_err:
+            problems.append("standard error: " + first_difference(done.stderr, expected_err))
         if problems:
             failures += 1
             print(f"FAIL {os.path.basename(base)} with {label}:")
@@ -79,32 +75,30 @@ def read_optional(path, default):
         return default
 
 
+def transcript(program, input_path):
+    base = input_path[:-len(".in")] if input_path.endswith(".in") else input_path
+    with open(base + ".out", "rb") as f:
+        expected = f.read()
+
+    def run(env):
+        with open(base + ".in", "rb") as stdin:
+            return subprocess.run([program], stdin=stdin, capture_output=True, env=env,
+                                  start_new_session=True, timeout=TIMEOUT)
+    return check_runs(base, run, expected)
+
+
 def command(program, args_path):
     base = args_path[:-len(".args")]
     with open(args_path, "rb") as f:
         arguments = [line.decode("utf-8") for line in f.read().split(b"\n")[:-1]]
-    expected_out = read_optional(base + ".out", b"")
-    expected_err = read_optional(base + ".err", b"")
-    expected_status = int(read_optional(base + ".status", b"0"))
-    failures = 0
-    for locale in (None, "C.UTF-8"):
-        label = "no locale variables" if locale is None else f"LC_ALL={locale}"
-        run = subprocess.run([program] + arguments, stdin=subprocess.DEVNULL,
-                             capture_output=True, env=environment(locale),
-                             start_new_session=True, timeout=TIMEOUT)
-        problems = []
-        if run.returncode != expected_status:
-            problems.append(f"exit status {run.returncode}, expected {expected_status}")
-        if run.stdout != expected_out:
-            problems.append("standard output: " + first_difference(run.stdout, expected_out))
-        if run.stderr != expected_err:
-            problems.append("standard error: " + first_difference(run.stderr, expected_err))
-        if problems:
-            failures += 1
-            print(f"FAIL {os.path.basename(base)} with {label}:")
-            for p in problems:
-                print("  " + p)
-    return 1 if failures else 0
+
+    def run(env):
+        return subprocess.run([program] + arguments, stdin=subprocess.DEVNULL,
+                              capture_output=True, env=env, start_new_session=True,
+                              timeout=TIMEOUT)
+    return check_runs(base, run, read_optional(base + ".out", b""),
+                      read_optional(base + ".err", b""),
+                      int(read_optional(base + ".status", b"0")))
 
 
 def main(argv):

@@ -59,8 +59,7 @@ std::u32string joined(std::span<const std::u32string> words) {
 // "no colour matches: ...; the colours are listed by: quorvale colors".
 std::u32string noColourLine(std::span<const std::u32string> words, Language language) {
   std::u32string line(kProgram);
-  line += phraseText(PhraseId::NoColourMatches, language);
-  appendShown(joined(words).substr(0, 80), line);
+  line += noColourText(joined(words), language);
   line += phraseText(PhraseId::ListOfColours, language);
   return line;
 }

@@ -185,7 +185,8 @@ TEST_F(DialogueTest, OptionOneWritesTheLinesItIsGiven) {
     if (parses) {
       Genotype g = parseGenotype(word, Sex::Unspecified);
       std::string expected = toUtf8(describePhenotype(g, true, true, Language::English)) + "\n";
-      const std::u32string carried = describeCarriedGenes(g, classifyCoat(g), Language::English);
+      const std::u32string carried =
+          carriedGenesText(decideCarriedGenes(g, classifyCoat(g)), Language::English);
       if (!carried.empty()) {
         expected += toUtf8(carried) + "\n";
       }

@@ -139,8 +139,4 @@ void appendGeneNames(std::uint16_t genes, Language language, std::u32string& out
   appendJoined(GeneList(genes), language, out);
 }
 
-std::u32string describeCarriedGenes(const Genotype& g, CoatClass coat, Language language) {
-  return carriedGenesText(decideCarriedGenes(g, coat), language);
-}
-
 }  // namespace quorvale

@@ -47,10 +47,6 @@ std::u32string carriedGenesText(CarriedGenes genes, Language language);
 // C" (Russian names are genitive forms: "кремового и копченого").
 void appendGeneNames(std::uint16_t genes, Language language, std::u32string& out);
 
-// The carrier line of g: carriedGenesText of decideCarriedGenes.
-// REQUIRES: as decideCarriedGenes.
-std::u32string describeCarriedGenes(const Genotype& g, CoatClass coat, Language language);
-
 }  // namespace quorvale
 
 #endif  // QUORVALE_PHENOTYPE_CARRIERS_H_

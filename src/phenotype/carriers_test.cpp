@@ -89,7 +89,8 @@ TEST(DescribeCarriedGenes, WorkedExamples) {
 TEST(DescribeCarriedGenesProperty, WellFormedAndSilentForUnnamedAndLethal) {
   testing::forEachCountCombination([](Genotype& g) {
     const std::u32string colour = describePhenotype(g, false, false, Language::English);
-    const std::u32string line = describeCarriedGenes(g, classifyCoat(g), Language::English);
+    const std::u32string line =
+        carriedGenesText(decideCarriedGenes(g, classifyCoat(g)), Language::English);
     const bool lethal = g.alleleCount[ds] == 2 || g.alleleCount[lg] == 2;
     if (lethal || g.expressed[UnnamedMarker]) {
       ASSERT_TRUE(line.empty()) << utf8(colour) << " / " << utf8(line);

@@ -7,6 +7,7 @@
 #include "genetics/genotype_text.h"
 #include "phenotype/carriers.h"
 #include "phenotype/colour_lookup.h"
+#include "text/genotype_error.h"
 #include "text/json.h"
 #include "text/messages.h"
 #include "text/phrases.h"
@@ -112,6 +113,12 @@ bool writeColourTable(std::span<const std::u32string> words, bool json, Language
   }
   out.write(text);
   return true;
+}
+
+std::u32string noColourText(std::u32string_view words, Language language) {
+  std::u32string text(phraseText(PhraseId::NoColourMatches, language));
+  appendShown(words.substr(0, 80), text);
+  return text;
 }
 
 bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out) {

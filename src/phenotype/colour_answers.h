@@ -31,6 +31,10 @@ bool writeColourTable(std::span<const std::u32string> words, bool json, Language
 // nothing, when no colour line is the given one.
 bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out);
 
+// What to say when no colour matches: "no colour matches: " and the words
+// (made safe to show, cut short).
+std::u32string noColourText(std::u32string_view words, Language language);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_PHENOTYPE_COLOUR_ANSWERS_H_

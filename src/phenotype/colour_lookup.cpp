@@ -130,12 +130,13 @@ struct Simplest {
   }
 };
 
-// The words of a name for matching: folded, split at blanks and slashes.
+// The words of a name for matching: folded, split at blanks, tabs and
+// slashes.
 std::vector<std::u32string> nameWords(std::u32string_view name) {
   std::vector<std::u32string> words;
   std::u32string word;
   for (const char32_t c : foldedKey(name) + U' ') {
-    if (c == U' ' || c == U'/') {
+    if (c == U' ' || c == U'\t' || c == U'/') {
       if (!word.empty()) {
         words.push_back(word);
       }

@@ -29,8 +29,6 @@ class Natural {
   // REQUIRES: other <= *this.
   Natural& operator-=(const Natural& other);
 
-  bool isZero() const { return size_ == 0; }
-
   // The value, when it fits in 64 bits.
   std::optional<std::uint64_t> value64() const;
 

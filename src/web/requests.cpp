@@ -68,29 +68,6 @@ std::optional<std::uint64_t> numberOf(std::u32string_view field) {
   return value;
 }
 
-// The words of a field, parted at blanks.
-std::vector<std::u32string> wordsOf(std::u32string_view field) {
-  std::vector<std::u32string> words;
-  std::u32string word;
-  for (const char32_t c : std::u32string(field) + U' ') {
-    if (c == U' ' || c == U'\t') {
-      if (!word.empty()) {
-        words.push_back(word);
-      }
-      word.clear();
-    } else {
-      word += c;
-    }
-  }
-  return words;
-}
-
-std::u32string noColourText(std::u32string_view words, Language language) {
-  std::u32string text(phraseText(PhraseId::NoColourMatches, language));
-  appendShown(words.substr(0, 80), text);
-  return text;
-}
-
 }  // namespace
 
 WebRequests::WebRequests() = default;
@@ -177,7 +154,9 @@ std::string WebRequests::answer(std::string_view request) {
     return out.bytes();
   }
   if (verb == U"colors") {
-    if (!writeColourTable(wordsOf(field(2)), /*json=*/true, language, out)) {
+    // The table splits the words itself.
+    const std::u32string words[] = {std::u32string(field(2))};
+    if (!writeColourTable(words, /*json=*/true, language, out)) {
       return errorJson(noColourText(field(2), language));
     }
     return out.bytes();
