@@ -11,7 +11,7 @@
 #include "litter/report_json.h"
 #include "phenotype/animal.h"
 #include "phenotype/colour_answers.h"
-#include "phenotype/colour_lookup.h"
+#include "phenotype/colour_line.h"
 #include "tasks/task.h"
 #include "tasks/task_number.h"
 #include "text/genotype_error.h"
@@ -56,12 +56,12 @@ std::u32string joined(std::span<const std::u32string> words) {
   return line;
 }
 
-// "no colour matches: ...; the colours are listed by: quorvale colors".
-std::u32string noColourLine(std::span<const std::u32string> words, Language language) {
-  std::u32string line(kProgram);
-  line += noColourText(joined(words), language);
-  line += phraseText(PhraseId::ListOfColours, language);
-  return line;
+// A colour name where a genotype belongs: the way back knows it.
+void addColourHint(std::u32string_view word, Language language, std::u32string& line) {
+  if (isColourName(word)) {
+    line += phraseText(PhraseId::TryGenotypes, language);
+    appendShown(word, line);
+  }
 }
 
 // Each animal's colour lines; with several words, each answer after a line
@@ -74,11 +74,7 @@ int runColor(const Invocation& invocation, Language language, Output& out,
     if (animals.back().failed()) {
       error_lines.push_back(genotypeErrorLineOf(
           numberedRole(PhraseId::GenotypeRole, i + 1, language), animals.back(), language));
-      // A colour name where a genotype belongs: the way back knows it.
-      if (isColourName(invocation.words[i])) {
-        error_lines.back() += phraseText(PhraseId::TryGenotypes, language);
-        appendShown(invocation.words[i], error_lines.back());
-      }
+      addColourHint(invocation.words[i], language, error_lines.back());
       return kExitInvalidInput;
     }
   }
@@ -123,12 +119,14 @@ int runLitter(const Invocation& invocation, Language language, Output& out,
   if (male.failed()) {
     error_lines.push_back(
         genotypeErrorLineOf(phraseText(PhraseId::MaleGenotypeRole, language), male, language));
+    addColourHint(invocation.words[0], language, error_lines.back());
     return kExitInvalidInput;
   }
   const GenotypeReader female = readGenotype(invocation.words[1], Sex::Female);
   if (female.failed()) {
     error_lines.push_back(
         genotypeErrorLineOf(phraseText(PhraseId::FemaleGenotypeRole, language), female, language));
+    addColourHint(invocation.words[1], language, error_lines.back());
     return kExitInvalidInput;
   }
   if (invocation.json) {
@@ -177,8 +175,9 @@ int runTask(const Invocation& invocation, Language language, Output& out,
 
 int runColors(const Invocation& invocation, Language language, Output& out,
               std::vector<std::u32string>& error_lines) {
-  if (!writeColourTable(invocation.words, invocation.json, language, out)) {
-    error_lines.push_back(noColourLine(invocation.words, language));
+  std::u32string error;
+  if (!writeColourTable(invocation.words, invocation.json, language, out, &error)) {
+    error_lines.push_back(std::u32string(kProgram) + error);
     return kExitInvalidInput;
   }
   return kExitDone;
@@ -186,8 +185,9 @@ int runColors(const Invocation& invocation, Language language, Output& out,
 
 int runGenotypes(const Invocation& invocation, Language language, Output& out,
                  std::vector<std::u32string>& error_lines) {
-  if (!writeGenotypesOfLine(joined(invocation.words), invocation.json, language, out)) {
-    error_lines.push_back(noColourLine(invocation.words, language));
+  std::u32string error;
+  if (!writeGenotypesOfLine(joined(invocation.words), invocation.json, language, out, &error)) {
+    error_lines.push_back(std::u32string(kProgram) + error);
     return kExitInvalidInput;
   }
   return kExitDone;

@@ -30,9 +30,9 @@ Commands:
   colors [WORDS...]      the colours, each with a simplest genotype that
                          gives it; with words, those whose names hold them
                          (also: colours)
-  genotypes COLOUR LINE  the simplest genotypes of a colour line as the
-                         answers write it (SH Black Banded), and what such
-                         an animal may also hide or carry
+  genotypes COLOUR LINE  the simplest genotypes of a colour line, typed as
+                         breeders write it (Black Banded), and what such an
+                         animal may also hide or carry
 
 Options:
   --lang en|ru           the language of the answers; without it, Russian
@@ -85,9 +85,9 @@ answers.
   colors [СЛОВА...]      окрасы, каждый с простейшим генотипом, который его
                          дает; со словами - те, в названии которых они есть
                          (также colours)
-  genotypes СТРОКА ОКРАСА  простейшие генотипы строки окраса, как ее пишут
-                         ответы (черный с поясом КШ), и что такое животное
-                         может еще перекрывать или носить
+  genotypes СТРОКА ОКРАСА  простейшие генотипы строки окраса, набранной, как
+                         ее пишут заводчики (черный с поясом), и что такое
+                         животное может еще перекрывать или носить
 
 Параметры:
   --lang en|ru           язык ответов; без него - русский, если LC_ALL,

@@ -6,7 +6,9 @@
 
 #include "genetics/genotype_text.h"
 #include "phenotype/carriers.h"
+#include "phenotype/colour_line.h"
 #include "phenotype/colour_lookup.h"
+#include "phenotype/colour_words.h"
 #include "text/genotype_error.h"
 #include "text/json.h"
 #include "text/messages.h"
@@ -58,10 +60,56 @@ void appendJsonGenotypes(const std::vector<Genotype>& genotypes, std::u32string&
   json += U']';
 }
 
+// Up to this many characters of what the user typed are shown back.
+constexpr std::size_t kShownTyped = 80;
+
+// "no colour matches: WORD", then what it may have been meant as ("; did
+// you mean: A, B or C?") or where the colours are listed.
+std::u32string unknownWordText(std::u32string_view word,
+                               const std::vector<std::u32string>& suggestions, Language language) {
+  std::u32string text = noColourText(word, language);
+  if (suggestions.empty()) {
+    text += phraseText(PhraseId::ListOfColours, language);
+    return text;
+  }
+  text += phraseText(PhraseId::DidYouMean, language);
+  for (std::size_t i = 0; i < suggestions.size(); ++i) {
+    if (i > 0) {
+      text += i + 1 == suggestions.size() ? phraseText(PhraseId::OrSeparator, language) : U", ";
+    }
+    text += suggestions[i];
+  }
+  text += U'?';
+  return text;
+}
+
+// What to tell the user of a text that is no colour line.
+std::u32string lineErrorText(std::u32string_view typed, const ColourLineError& error,
+                             Language language) {
+  switch (error.kind) {
+    case LineErrorKind::UnknownWord:
+      return unknownWordText(error.word, error.suggestions, language);
+    case LineErrorKind::Ambiguous: {
+      std::u32string text(phraseText(PhraseId::SeveralColoursMatch, language));
+      appendShown(typed.substr(0, kShownTyped), text);
+      for (std::size_t i = 0; i < error.lines.size(); ++i) {
+        text += i == 0 ? U" (" : U"; ";
+        text += patternText(error.lines[i], kExactShortHair, language);
+      }
+      text += U')';
+      return text;
+    }
+    case LineErrorKind::NoLine:
+      break;
+  }
+  return noColourText(typed, language) +
+         std::u32string(phraseText(PhraseId::ListOfColours, language));
+}
+
 }  // namespace
 
 bool writeColourTable(std::span<const std::u32string> words, bool json, Language language,
-                      Output& out) {
+                      Output& out, std::u32string* error) {
   const std::vector<ColourRow> table = colourTable();
   std::vector<const ColourRow*> rows;
   for (const ColourRow* row : sortedRows(table, language)) {
@@ -70,6 +118,23 @@ bool writeColourTable(std::span<const std::u32string> words, bool json, Language
     }
   }
   if (rows.empty()) {
+    if (error != nullptr) {
+      std::u32string typed;
+      for (const std::u32string& word : words) {
+        typed += typed.empty() ? U"" : U" ";
+        typed += word;
+      }
+      ColourLineError unknown;
+      const std::vector<ColourPhrase> phrases = colourPhrases(/*with_sex_words=*/false);
+      for (const ColourNameWord& word : colourNameWords(typed)) {
+        if (unknown.word.empty() && !isColourWord(word.folded, phrases)) {
+          unknown.kind = LineErrorKind::UnknownWord;
+          unknown.word = word.written;
+          unknown.suggestions = suggestedWords(word.folded, phrases);
+        }
+      }
+      *error = lineErrorText(typed, unknown, language);
+    }
     return false;
   }
   std::u32string text = json ? U"{\"colors\":[" : U"";
@@ -117,13 +182,19 @@ bool writeColourTable(std::span<const std::u32string> words, bool json, Language
 
 std::u32string noColourText(std::u32string_view words, Language language) {
   std::u32string text(phraseText(PhraseId::NoColourMatches, language));
-  appendShown(words.substr(0, 80), text);
+  appendShown(words.substr(0, kShownTyped), text);
   return text;
 }
 
-bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out) {
-  const std::optional<LineLookup> found = lookUpLine(line);
+bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out,
+                          std::u32string* error) {
+  const ColourLineReading reading = readColourLine(line, kExactShortHair);
+  const std::optional<LineLookup> found =
+      reading.pattern ? lookUpLine(*reading.pattern, kExactShortHair) : std::nullopt;
   if (!found) {
+    if (error != nullptr) {
+      *error = lineErrorText(line, reading.error, language);
+    }
     return false;
   }
   std::u32string text;
@@ -137,6 +208,9 @@ bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language
     text += U',';
     appendJsonKey(U"may_hide", text);
     appendJsonGenes(found->may_hide, language, text);
+    text += U',';
+    appendJsonKey(U"may_double", text);
+    appendJsonGenes(found->may_double, language, text);
     text += U',';
     appendJsonKey(U"may_carry", text);
     appendJsonGenes(found->may_carry, language, text);
@@ -153,6 +227,11 @@ bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language
   if (found->may_hide != 0) {
     text += phraseText(PhraseId::MayHide, language);
     appendGeneNames(found->may_hide, language, text);
+    text += U'\n';
+  }
+  if (found->may_double != 0) {
+    text += phraseText(PhraseId::MayDouble, language);
+    appendGeneNames(found->may_double, language, text);
     text += U'\n';
   }
   if (found->may_carry != 0) {

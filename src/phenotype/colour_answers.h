@@ -19,17 +19,27 @@ namespace quorvale {
 // it has; in Russian the English name stands after the Russian one, in a
 // field of its own. With json: {"colors": [{"name", "english", "kind":
 // "base"|"word", "genotypes": [...], "genes": [{"gene", "name"}...]}]}.
-// Returns false, having written nothing, when no row matches.
+// Returns false, having written nothing, when no row matches, and then
+// sets *error (when given) to what to tell the user: "no colour matches: "
+// and the words, or the first word that matches no colour word with
+// "; did you mean: A, B or C?" (suggestedWords), and where nothing is
+// suggested, "; the colours are listed by: quorvale colors".
 bool writeColourTable(std::span<const std::u32string> words, bool json, Language language,
-                      Output& out);
+                      Output& out, std::u32string* error = nullptr);
 
-// The way back from a colour line: the line as the program writes it, each
-// simplest genotype on a line of its own, then what such an animal may
-// also hide and carry ("may also have hidden Black and Umbrous", "may also
-// carry genes of ..."). With json: {"line", "genotypes": [...], "may_hide":
-// [{"gene", "name"}...], "may_carry": [...]}. Returns false, having written
-// nothing, when no colour line is the given one.
-bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out);
+// The way back from a colour line, read by readColourLine
+// (phenotype/colour_line.h) as kExactShortHair says: the line as the
+// program writes it, each simplest genotype on a line of its own, then
+// what such an animal may also hide, have twice and carry ("may also have
+// hidden Black", "may also have two copies of Umbrous", "may also carry
+// genes of ..."). With json: {"line", "genotypes": [...], "may_hide":
+// [{"gene", "name"}...], "may_double": [...], "may_carry": [...]}. Returns
+// false, having written nothing, when the text is no colour line, and then
+// sets *error (when given) as writeColourTable does, or, for a name that
+// fits several lines, to "several colours match: " and the words, then the
+// lines in parentheses, parted by "; ".
+bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out,
+                          std::u32string* error = nullptr);
 
 // What to say when no colour matches: "no colour matches: " and the words
 // (made safe to show, cut short).

@@ -4,11 +4,12 @@
 #include <array>
 #include <climits>
 #include <map>
-#include <unordered_map>
 #include <utility>
 
 #include "genetics/genotype_text.h"
+#include "phenotype/colour_words.h"
 #include "phenotype/description.h"
+#include "phenotype/readings.h"
 
 namespace quorvale {
 
@@ -18,33 +19,6 @@ constexpr int kBaseRows = BaseColourCount;
 constexpr int kWordRows = ColourWordCount - 1;  // every word but None
 constexpr int kRows = kBaseRows + kWordRows;
 
-// What the description reads of gene g, each reading at the least count
-// that gives it: for most genes whether it shows (none, or the fewest
-// alleles that show it), for the genes whose count it reads, each count.
-std::vector<int> readingsOf(GeneIndex g) {
-  std::vector<int> counts;
-  std::vector<int> values;
-  for (int count = 0; count <= 2; ++count) {
-    const int value = describedGeneValue(g, count);
-    if (std::find(values.begin(), values.end(), value) == values.end()) {
-      values.push_back(value);
-      counts.push_back(count);
-    }
-  }
-  return counts;
-}
-
-// Yellow, which also decides the sex: nothing written (no sex), and each
-// count a male and a female can have.
-struct YellowForm {
-  Sex sex;
-  int count;
-};
-constexpr YellowForm kYellowForms[] = {
-    {Sex::Unspecified, 0}, {Sex::Male, 0},   {Sex::Male, 2},
-    {Sex::Female, 0},      {Sex::Female, 1}, {Sex::Female, 2},
-};
-
 // Mutant alleles as the simplest genotype counts them: a male's To is one.
 int alleleCost(const Genotype& g) {
   int cost = 0;
@@ -53,35 +27,6 @@ int alleleCost(const Genotype& g) {
   }
   cost += sexOf(g) == Sex::Male ? g.alleleCount[gene::to] / 2 : g.alleleCount[gene::to];
   return cost;
-}
-
-// Calls visit(Genotype&) with the simplest genotype of every reading of the
-// description, its sex set and nothing derived.
-template <typename Visit>
-void forEachReading(Visit visit) {
-  std::array<std::vector<int>, gene::to> readings;
-  for (GeneIndex g = 0; g < gene::to; ++g) {
-    readings[g] = readingsOf(g);
-  }
-  std::array<std::size_t, gene::to> digit{};
-  for (;;) {
-    Genotype g;
-    for (GeneIndex i = 0; i < gene::to; ++i) {
-      g.alleleCount[i] = readings[i][digit[i]];
-    }
-    for (const YellowForm& form : kYellowForms) {
-      g.alleleCount[gene::to] = form.count;
-      setSex(g, form.sex);
-      visit(g);
-    }
-    GeneIndex i = gene::to - 1;
-    for (; i >= 0 && ++digit[i] == readings[i].size(); --i) {
-      digit[i] = 0;
-    }
-    if (i < 0) {
-      return;
-    }
-  }
 }
 
 // The simplest genotypes found so far of one kind, for each sex.
@@ -104,12 +49,14 @@ struct Simplest {
     }
   }
 
+  int least() const { return std::min({of_sex[0].cost, of_sex[1].cost, of_sex[2].cost}); }
+
   // All simplest genotypes without a sex when one of them is as simple as
   // any; otherwise the simplest male ones, then the simplest female ones.
   // With first_only, the first of each by text.
   std::vector<Genotype> chosen(bool first_only) const {
     const auto& none = of_sex[static_cast<std::size_t>(Sex::Unspecified)];
-    const int least = std::min({of_sex[0].cost, of_sex[1].cost, of_sex[2].cost});
+    const int least = this->least();
     std::vector<Genotype> result;
     for (const Sex sex : {Sex::Unspecified, Sex::Male, Sex::Female}) {
       const OfSex& best = of_sex[static_cast<std::size_t>(sex)];
@@ -129,26 +76,6 @@ struct Simplest {
     return result;
   }
 };
-
-// The words of a name for matching: folded, split at blanks, tabs and
-// slashes.
-std::vector<std::u32string> nameWords(std::u32string_view name) {
-  std::vector<std::u32string> words;
-  std::u32string word;
-  for (const char32_t c : foldedKey(name) + U' ') {
-    if (c == U' ' || c == U'\t' || c == U'/') {
-      if (!word.empty()) {
-        words.push_back(word);
-      }
-      word.clear();
-    } else {
-      word += c;
-    }
-  }
-  return words;
-}
-
-bool isCyrillic(char32_t c) { return c >= 0x400 && c <= 0x4FF; }
 
 std::uint16_t genesOf(const std::vector<Genotype>& genotypes) {
   std::uint16_t genes = 0;
@@ -183,32 +110,6 @@ std::u32string firstLine(DescriptionKey key, Language language) {
 }
 
 }  // namespace
-
-std::u32string lowerCased(std::u32string_view text) {
-  std::u32string lower(text);
-  for (char32_t& c : lower) {
-    // Latin capitals, and the Cyrillic ones from А to Я, lie 0x20 below
-    // their small letters.
-    if ((c >= U'A' && c <= U'Z') || (c >= 0x410 && c <= 0x42F)) {
-      c += 0x20;
-    } else if (c == 0x401 || c == 0x451) {  // Ё, ё
-      c = 0x435;                            // е
-    }
-  }
-  return lower;
-}
-
-std::u32string foldedKey(std::u32string_view text) {
-  std::u32string folded = lowerCased(text);
-  for (std::size_t i = 0; i < folded.size(); ++i) {
-    const bool next_to_cyrillic = (i > 0 && isCyrillic(folded[i - 1])) ||
-                                  (i + 1 < folded.size() && isCyrillic(folded[i + 1]));
-    if (folded[i] == U'c' && next_to_cyrillic) {
-      folded[i] = 0x441;  // с
-    }
-  }
-  return folded;
-}
 
 std::u32string lookupText(const Genotype& g) {
   std::u32string text = genotypeText(g);
@@ -280,14 +181,26 @@ std::vector<const ColourRow*> sortedRows(const std::vector<ColourRow>& table, La
 bool rowMatches(const ColourRow& row, std::span<const std::u32string> words) {
   std::vector<std::u32string> wanted;
   for (const std::u32string& word : words) {
-    for (std::u32string& part : nameWords(word)) {
-      wanted.push_back(std::move(part));
+    for (ColourNameWord& part : colourNameWords(word)) {
+      wanted.push_back(std::move(part.folded));
     }
   }
+  const std::vector<ColourPhrase> phrases = colourPhrases(/*with_sex_words=*/false);
   for (const Language language : {Language::English, Language::Russian}) {
-    const std::vector<std::u32string> name = nameWords(rowName(row, language));
+    // The words of the row's names in this language.
+    std::vector<std::u32string> name;
+    for (const ColourPhrase& phrase : phrases) {
+      const bool base = phrase.slot == LineSlot::Base;
+      if (phrase.language == language && base != row.is_word &&
+          phrase.value == (base ? static_cast<int>(row.base) : static_cast<int>(row.word))) {
+        for (ColourNameWord& word : colourNameWords(phrase.text)) {
+          name.push_back(std::move(word.folded));
+        }
+      }
+    }
     const bool all = std::all_of(wanted.begin(), wanted.end(), [&](const std::u32string& w) {
-      return std::find(name.begin(), name.end(), w) != name.end();
+      return std::any_of(name.begin(), name.end(),
+                         [&](const std::u32string& n) { return wordsMatch(w, n); });
     });
     if (all) {
       return true;
@@ -298,128 +211,92 @@ bool rowMatches(const ColourRow& row, std::span<const std::u32string> words) {
 
 namespace {
 
-// The row whose name, in either language, text is (folded).
-std::optional<int> rowNamed(std::u32string_view text) {
-  const std::u32string folded = foldedKey(text);
-  for (int i = 0; i < kRows; ++i) {
-    const ColourRow row = rowAt(i);
-    for (const Language language : {Language::English, Language::Russian}) {
-      if (foldedKey(rowName(row, language)) == folded) {
-        return i;
+// The candidate search: the simplest genotypes of the line that fits the
+// pattern whose simplest genotype is simplest (ties: the first line by its
+// key), in the order Simplest::chosen gives; nothing when none fits.
+std::optional<LineLookup> simplestOfLine(const LinePattern& pattern, const LineFit& fit) {
+  const bool with_sex = pattern.sex != Sex::Unspecified;
+  std::map<std::uint64_t, Simplest> lines;
+  forEachReading([&](Genotype& g) {
+    const Genotype simple = g;
+    const DescriptionKey line = decideDescription(g, false, with_sex);
+    if (fitsLine(line, pattern, fit)) {
+      lines[line.bits].offer(simple);
+    }
+  });
+  if (lines.empty()) {
+    return std::nullopt;
+  }
+  auto simplest = lines.begin();
+  for (auto at = lines.begin(); at != lines.end(); ++at) {
+    if (at->second.least() < simplest->second.least()) {
+      simplest = at;
+    }
+  }
+  LineLookup found;
+  found.line = DescriptionKey{simplest->first};
+  found.genotypes = simplest->second.chosen(/*first_only=*/false);
+  return found;
+}
+
+// The animals that differ from `simple` only in gene i, in each other
+// number of copies it can have: with Yellow, only where the sex allows it,
+// and both sexes' forms for a genotype without a sex (the line leaves the
+// sex open, and a white shows Yellow in neither).
+std::vector<Genotype> changedIn(const Genotype& simple, GeneIndex i) {
+  std::vector<Genotype> changed;
+  const auto add = [&](int count, Sex sex) {
+    if (count != simple.alleleCount[i]) {
+      Genotype g = simple;
+      g.alleleCount[i] = count;
+      setSex(g, sex);
+      changed.push_back(g);
+    }
+  };
+  if (i != gene::to) {
+    add(1, sexOf(simple));
+    add(2, sexOf(simple));
+    return changed;
+  }
+  for (const YellowForm& form : kYellowForms) {
+    const bool sex_fits = sexOf(simple) == Sex::Unspecified ? form.sex != Sex::Unspecified
+                                                            : form.sex == sexOf(simple);
+    if (sex_fits && form.count > 0) {
+      add(form.count, form.sex);
+    }
+  }
+  return changed;
+}
+
+// The may-hide scan: each gene of each simplest genotype changed to each
+// other count it may have, with the description (warnings included)
+// unchanged, the sex compared only where the line has one.
+void scanWhatElse(LineLookup& found) {
+  for (const Genotype& simple : found.genotypes) {
+    const bool with_sex = sexOf(simple) != Sex::Unspecified;
+    Genotype g = simple;
+    const DescriptionKey same = decideDescription(g, true, with_sex);
+    for (GeneIndex i = 0; i < GeneCount; ++i) {
+      for (Genotype& changed : changedIn(simple, i)) {
+        const int count = changed.alleleCount[i];
+        if (decideDescription(changed, true, with_sex) != same) {
+          continue;
+        }
+        std::uint16_t& genes = simple.alleleCount[i] > 0      ? found.may_double
+                               : isRecessive(i) && count == 1 ? found.may_carry
+                                                              : found.may_hide;
+        genes = static_cast<std::uint16_t>(genes | 1u << i);
       }
     }
   }
-  return std::nullopt;
 }
 
 }  // namespace
 
-bool isColourName(std::u32string_view text) { return rowNamed(text).has_value(); }
-
-std::optional<LineLookup> lookUpLine(std::u32string_view line) {
-  // How close a line the program writes is to the wanted one: 0 as typed,
-  // 1 but for case (and ё), 2 read as foldedKey reads both; nothing when it
-  // is another line. The Russian Ivory BE and BE Ivory differ only in the
-  // Latin c of the first, so the closest line is the one meant.
-  const std::u32string as_typed(line);
-  const std::u32string lower = lowerCased(line);
-  const std::u32string folded = foldedKey(line);
-  const auto closeness = [&](std::u32string_view text) -> std::optional<int> {
-    if (text == as_typed) {
-      return 0;
-    }
-    if (lowerCased(text) == lower) {
-      return 1;
-    }
-    if (foldedKey(text) == folded) {
-      return 2;
-    }
-    return std::nullopt;
-  };
-  // Worked out once per decided line: the closer of its two languages.
-  std::unordered_map<std::uint64_t, std::optional<int>> close;
-  const auto match = [&](DescriptionKey key) {
-    auto [at, inserted] = close.try_emplace(key.bits);
-    if (inserted) {
-      for (const Language language : {Language::English, Language::Russian}) {
-        const std::optional<int> c = closeness(firstLine(key, language));
-        if (c && (!at->second || *c < *at->second)) {
-          at->second = c;
-        }
-      }
-    }
-    return at->second;
-  };
-  // The candidates of each line that matches: as option 1 writes it, sex
-  // and all; and, for when none does, without its sex suffix.
-  struct Candidates {
-    int closeness = 0;
-    Simplest simplest;
-  };
-  std::map<std::uint64_t, Candidates> exact;
-  std::map<std::uint64_t, Candidates> unsexed;
-  forEachReading([&](Genotype& g) {
-    const Genotype simple = g;
-    const DescriptionKey with_sex = decideDescription(g, false, true);
-    if (const std::optional<int> c = match(with_sex)) {
-      Candidates& candidates = exact[with_sex.bits];
-      candidates.closeness = *c;
-      candidates.simplest.offer(simple);
-      return;
-    }
-    const DescriptionKey without_sex = decideDescription(g, false, false);
-    if (const std::optional<int> c = match(without_sex)) {
-      Candidates& candidates = unsexed[without_sex.bits];
-      candidates.closeness = *c;
-      candidates.simplest.offer(simple);
-    }
-  });
-  const std::map<std::uint64_t, Candidates>& lines = exact.empty() ? unsexed : exact;
-  if (lines.empty()) {
-    // A colour's name alone ("Sable", "Banded") stands for the line of the
-    // simplest genotype that has it ("SH Sable", "SH Golden Banded").
-    const std::optional<int> row = rowNamed(line);
-    if (!row) {
-      return std::nullopt;
-    }
-    Genotype simple = colourTable()[static_cast<std::size_t>(*row)].genotypes.front();
-    return lookUpLine(firstLine(decideDescription(simple, false, false), Language::English));
-  }
-  auto closest = lines.begin();
-  for (auto at = lines.begin(); at != lines.end(); ++at) {
-    if (at->second.closeness < closest->second.closeness) {
-      closest = at;
-    }
-  }
-  LineLookup found;
-  found.line = DescriptionKey{closest->first};
-  found.genotypes = closest->second.simplest.chosen(/*first_only=*/false);
-
-  // What else such an animal may have: each gene of each simplest genotype
-  // changed to another count that it is present in, with the description
-  // (warnings included) unchanged.
-  for (const Genotype& simple : found.genotypes) {
-    Genotype g = simple;
-    const DescriptionKey same = decideDescription(g, true, true);
-    for (GeneIndex i = 0; i < GeneCount; ++i) {
-      // Yellow is written only where the sex is known: a male has To or not.
-      if (i == gene::to && sexOf(simple) == Sex::Unspecified) {
-        continue;
-      }
-      for (int count = 1; count <= 2; ++count) {
-        if (count == simple.alleleCount[i] ||
-            (i == gene::to && sexOf(simple) == Sex::Male && count == 1)) {
-          continue;
-        }
-        Genotype changed = simple;
-        changed.alleleCount[i] = count;
-        if (decideDescription(changed, true, true) != same) {
-          continue;
-        }
-        std::uint16_t& genes = isRecessive(i) && count == 1 ? found.may_carry : found.may_hide;
-        genes = static_cast<std::uint16_t>(genes | 1u << i);
-      }
-    }
+std::optional<LineLookup> lookUpLine(const LinePattern& pattern, const LineFit& fit) {
+  std::optional<LineLookup> found = simplestOfLine(pattern, fit);
+  if (found) {
+    scanWhatElse(*found);
   }
   return found;
 }

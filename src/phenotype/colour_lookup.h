@@ -9,7 +9,9 @@
 
 #include "genetics/genotype.h"
 #include "phenotype/colour.h"
+#include "phenotype/colour_line.h"
 #include "phenotype/colour_rules.h"
+#include "phenotype/colour_words.h"
 #include "phenotype/description.h"
 #include "text/language.h"
 
@@ -46,54 +48,47 @@ std::vector<ColourRow> colourTable();
 // without the blank that joins it: "LH", "ДШ").
 std::u32string rowName(const ColourRow& row, Language language);
 
-// The key rows are sorted and matched on: lower case, ё read as е, and a
-// Latin c next to a Cyrillic letter read as the Cyrillic с (three Russian
-// names begin with a Latin c), so that the table reads alphabetically and
-// "слоновая" finds both Ivories.
-std::u32string foldedKey(std::u32string_view text);
-
-// The rows in the order of their folded names in the given language.
+// The rows in the order of their folded names (foldedKey,
+// phenotype/colour_words.h) in the given language.
 std::vector<const ColourRow*> sortedRows(const std::vector<ColourRow>& table, Language language);
 
-// Whether every word of `words` (each folded, split at blanks) is a whole
-// word of the row's name in one language or the other ("sable", "слоновая
-// кость ЧГ"). No words match every row.
+// Whether every word of `words` (each split as colourNameWords splits a
+// text) matches a word of the row's name, as wordsMatch says, all in one
+// language or all in the other ("sable", "слоновая кость ЧГ", "черный"
+// finds "желтый с черным" too); LH and SH also go by their long names. No
+// words match every row.
 bool rowMatches(const ColourRow& row, std::span<const std::u32string> words);
 
 // A genotype as the table and the way back write it: its canonical text,
 // with "toY" or "toto" added when it has no Yellow but its sex matters.
 std::u32string lookupText(const Genotype& g);
 
-// The way back from a whole colour line as option 1 writes its first line
-// ("SH Black Banded", "черный с поясом КШ", "SH Golden Tortoiseshell,
-// female"), in either language, folded as foldedKey does (when folding
-// makes two lines alike, the one closer to the text as typed). The sex
-// suffix may be left off, as on a litter's parent lines. A colour's name
-// alone ("Sable") stands for the line of its simplest genotype ("SH
-// Sable").
+// The way back from a colour line (phenotype/colour_line.h): every
+// simplest genotype of the line that fits a pattern, and what else an
+// animal of that line may have.
 struct LineLookup {
-  // The line found, decided (its sex left out when the line left it out):
+  // The line found, decided (with the sex only when the pattern has one):
   // lineText writes it in either language.
   DescriptionKey line;
-  // Every simplest genotype that gives the line (with the sex the line
+  // Every simplest genotype that gives the line (with the sex the pattern
   // names; left without, as ColourRow's genotypes).
   std::vector<Genotype> genotypes;
-  // Genes an animal of that line may also have in some number of copies
-  // without changing its line or adding a warning (hidden, or a second
-  // dose of a dominant gene), and recessive genes it may carry in one copy.
+  // Genes an animal of that line may also have without changing its line
+  // or adding a warning: genes it may have in some number of copies though
+  // the simplest genotypes have none (hidden), a second copy of a dominant
+  // gene they have once, and recessive genes it may carry in one copy.
   std::uint16_t may_hide = 0;
+  std::uint16_t may_double = 0;
   std::uint16_t may_carry = 0;
 };
 
-// Nothing when no colour line is the given one.
-std::optional<LineLookup> lookUpLine(std::u32string_view line);
+// The line that fits the pattern whose simplest genotype has the fewest
+// mutant alleles (with an exact fit and a coat length, the only line that
+// fits); nothing when no line fits.
+std::optional<LineLookup> lookUpLine(const LinePattern& pattern, const LineFit& fit);
 
 // The line found, as the program writes it in the given language.
 std::u32string lineText(const LineLookup& found, Language language);
-
-// Whether text (folded) is the name of a row, in either language: a word
-// that the command color cannot read, but the way back can.
-bool isColourName(std::u32string_view text);
 
 }  // namespace quorvale
 

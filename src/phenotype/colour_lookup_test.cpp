@@ -17,6 +17,12 @@ namespace {
 
 using testing::utf8;
 
+// The way back as the command genotypes takes a line.
+std::optional<LineLookup> lookUpLine(std::u32string_view line) {
+  const ColourLineReading reading = readColourLine(line, kExactShortHair);
+  return reading.pattern ? quorvale::lookUpLine(*reading.pattern, kExactShortHair) : std::nullopt;
+}
+
 // Every row's genotypes, typed at option 1, give that colour or word, in
 // both languages; the male and female forms are a male and a female.
 TEST(ColourTable, EveryRowsGenotypeGivesItsColourAtOptionOne) {
@@ -97,7 +103,9 @@ TEST(ColourLookup, FoldedNamesAndWords) {
   }
   EXPECT_EQ(sables, 4u);
   EXPECT_TRUE(isColourName(U"соболь"));
-  EXPECT_FALSE(isColourName(U"Sabl"));
+  EXPECT_TRUE(isColourName(U"Sabl"));
+  EXPECT_FALSE(isColourName(U"Sab"));
+  EXPECT_FALSE(isColourName(U"Sabel"));
 }
 
 }  // namespace

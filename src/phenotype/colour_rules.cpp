@@ -258,6 +258,8 @@ CoatClass classifyCoat(const Genotype& g) {
   return {base, coatKind(base)};
 }
 
+CoatKind coatKindOf(BaseColour colour) { return coatKind(colour); }
+
 std::u32string_view baseColourText(BaseColour colour, Language language) {
   return kBaseColourNames[static_cast<int>(language)][static_cast<int>(colour)];
 }

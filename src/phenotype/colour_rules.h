@@ -89,6 +89,9 @@ struct CoatClass {
 // REQUIRES: deriveExpressed has run on g.
 CoatClass classifyCoat(const Genotype& g);
 
+// The kind of coat a base colour makes.
+CoatKind coatKindOf(BaseColour colour);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_PHENOTYPE_COLOUR_RULES_H_

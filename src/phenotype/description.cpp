@@ -115,6 +115,8 @@ ColourName colourNameOf(DescriptionKey key) {
   return name;
 }
 
+Sex sexShownOf(DescriptionKey key) { return static_cast<Sex>(field(key, kSexSuffix)); }
+
 CoatClass coatOf(DescriptionKey key) {
   return {static_cast<BaseColour>(field(key, kBase)), static_cast<CoatKind>(field(key, kKind))};
 }

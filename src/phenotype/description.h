@@ -47,6 +47,10 @@ CoatClass coatOf(DescriptionKey key);
 // The colour name a decided description begins with.
 ColourName colourNameOf(DescriptionKey key);
 
+// The sex its suffix names: Unspecified when it has none (decided without
+// the sex, or a coat that shows none).
+Sex sexShownOf(DescriptionKey key);
+
 // The genes whose count, not only whether they show, the description reads:
 // Satin (Double Satin), Silver Grey (the silver-grey white), Light Grey and
 // Dominant Spot (the lethal combinations and their warnings) and Yellow (the

@@ -24,6 +24,10 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"no colour matches: ",                           // NoColourMatches
         U"; the colours are listed by: quorvale colors",  // ListOfColours
         U"; try: quorvale genotypes ",                    // TryGenotypes
+        U"may also have two copies of ",                  // MayDouble
+        U"; did you mean: ",                              // DidYouMean
+        U" or ",                                          // OrSeparator
+        U"several colours match: ",                       // SeveralColoursMatch
     },
     {
         U"генотип самца: ",  // MaleGenotypeRole
@@ -43,6 +47,10 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"нет такого окраса: ",                     // NoColourMatches
         U"; список окрасов: quorvale colors",       // ListOfColours
         U"; попробуйте: quorvale genotypes ",       // TryGenotypes
+        U"может также иметь две копии ",            // MayDouble
+        U"; возможно, имелось в виду: ",            // DidYouMean
+        U" или ",                                   // OrSeparator
+        U"подходит несколько окрасов: ",            // SeveralColoursMatch
     },
 };
 

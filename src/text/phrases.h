@@ -41,9 +41,16 @@ enum class PhraseId : std::uint8_t {
   NoColourMatches,
   ListOfColours,
   TryGenotypes,
+  // A second copy of a gene an animal of a colour has once; the colour
+  // words a word that matches none may have been meant as ("A, B or C");
+  // the lines a colour typed in part fits.
+  MayDouble,
+  DidYouMean,
+  OrSeparator,
+  SeveralColoursMatch,
 };
 
-inline constexpr int PhraseCount = static_cast<int>(PhraseId::TryGenotypes) + 1;
+inline constexpr int PhraseCount = static_cast<int>(PhraseId::SeveralColoursMatch) + 1;
 
 // The text of a phrase in the given language, exactly as stored.
 std::u32string_view phraseText(PhraseId id, Language language);
