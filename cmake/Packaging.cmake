@@ -37,6 +37,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION science)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The completion (cmake/Install.cmake) works only with bash-completion.
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS bash-completion)
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   # CPack strips with no options; the script also drops the compiler's
   # .comment and .note sections, as Debian's own builds do.
