@@ -185,6 +185,9 @@ bool rowMatches(const ColourRow& row, std::span<const std::u32string> words) {
       wanted.push_back(std::move(part.folded));
     }
   }
+  if (wanted.empty()) {
+    return true;
+  }
   const std::vector<ColourPhrase> phrases = colourPhrases(/*with_sex_words=*/false);
   for (const Language language : {Language::English, Language::Russian}) {
     // The words of the row's names in this language.
@@ -289,6 +292,9 @@ void scanWhatElse(LineLookup& found) {
       }
     }
   }
+  // A gene one simplest genotype has once and another lacks (DE/FE White:
+  // cdcdBaba, cdcdrdrd) may be there in any number of copies: hidden.
+  found.may_double = static_cast<std::uint16_t>(found.may_double & ~found.may_hide);
 }
 
 }  // namespace

@@ -76,7 +76,8 @@ struct LineLookup {
   // Genes an animal of that line may also have without changing its line
   // or adding a warning: genes it may have in some number of copies though
   // the simplest genotypes have none (hidden), a second copy of a dominant
-  // gene they have once, and recessive genes it may carry in one copy.
+  // gene they have once (and none lacks), and recessive genes it may carry
+  // in one copy.
   std::uint16_t may_hide = 0;
   std::uint16_t may_double = 0;
   std::uint16_t may_carry = 0;
