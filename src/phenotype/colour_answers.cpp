@@ -83,29 +83,6 @@ std::u32string unknownWordText(std::u32string_view word,
   return text;
 }
 
-// What to tell the user of a text that is no colour line.
-std::u32string lineErrorText(std::u32string_view typed, const ColourLineError& error,
-                             Language language) {
-  switch (error.kind) {
-    case LineErrorKind::UnknownWord:
-      return unknownWordText(error.word, error.suggestions, language);
-    case LineErrorKind::Ambiguous: {
-      std::u32string text(phraseText(PhraseId::SeveralColoursMatch, language));
-      appendShown(typed.substr(0, kShownTyped), text);
-      for (std::size_t i = 0; i < error.lines.size(); ++i) {
-        text += i == 0 ? U" (" : U"; ";
-        text += patternText(error.lines[i], kExactShortHair, language);
-      }
-      text += U')';
-      return text;
-    }
-    case LineErrorKind::NoLine:
-      break;
-  }
-  return noColourText(typed, language) +
-         std::u32string(phraseText(PhraseId::ListOfColours, language));
-}
-
 }  // namespace
 
 bool writeColourTable(std::span<const std::u32string> words, bool json, Language language,
@@ -133,7 +110,7 @@ bool writeColourTable(std::span<const std::u32string> words, bool json, Language
           unknown.suggestions = suggestedWords(word.folded, phrases);
         }
       }
-      *error = lineErrorText(typed, unknown, language);
+      *error = colourLineErrorText(typed, unknown, kExactShortHair, language);
     }
     return false;
   }
@@ -180,6 +157,28 @@ bool writeColourTable(std::span<const std::u32string> words, bool json, Language
   return true;
 }
 
+std::u32string colourLineErrorText(std::u32string_view typed, const ColourLineError& error,
+                                   const LineFit& fit, Language language) {
+  switch (error.kind) {
+    case LineErrorKind::UnknownWord:
+      return unknownWordText(error.word, error.suggestions, language);
+    case LineErrorKind::Ambiguous: {
+      std::u32string text(phraseText(PhraseId::SeveralColoursMatch, language));
+      appendShown(typed.substr(0, kShownTyped), text);
+      for (std::size_t i = 0; i < error.lines.size(); ++i) {
+        text += i == 0 ? U" (" : U"; ";
+        text += patternText(error.lines[i], fit, language);
+      }
+      text += U')';
+      return text;
+    }
+    case LineErrorKind::NoLine:
+      break;
+  }
+  return noColourText(typed, language) +
+         std::u32string(phraseText(PhraseId::ListOfColours, language));
+}
+
 std::u32string noColourText(std::u32string_view words, Language language) {
   std::u32string text(phraseText(PhraseId::NoColourMatches, language));
   appendShown(words.substr(0, kShownTyped), text);
@@ -193,7 +192,7 @@ bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language
       reading.pattern ? lookUpLine(*reading.pattern, kExactShortHair) : std::nullopt;
   if (!found) {
     if (error != nullptr) {
-      *error = lineErrorText(line, reading.error, language);
+      *error = colourLineErrorText(line, reading.error, kExactShortHair, language);
     }
     return false;
   }

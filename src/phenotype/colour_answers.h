@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "phenotype/colour_line.h"
 #include "text/language.h"
 #include "text/output.h"
 
@@ -20,10 +21,9 @@ namespace quorvale {
 // field of its own. With json: {"colors": [{"name", "english", "kind":
 // "base"|"word", "genotypes": [...], "genes": [{"gene", "name"}...]}]}.
 // Returns false, having written nothing, when no row matches, and then
-// sets *error (when given) to what to tell the user: "no colour matches: "
-// and the words, or the first word that matches no colour word with
-// "; did you mean: A, B or C?" (suggestedWords), and where nothing is
-// suggested, "; the colours are listed by: quorvale colors".
+// sets *error (when given) to what to tell the user, as
+// colourLineErrorText does: of the first word that matches no colour
+// word, or else of the words.
 bool writeColourTable(std::span<const std::u32string> words, bool json, Language language,
                       Output& out, std::u32string* error = nullptr);
 
@@ -35,15 +35,24 @@ bool writeColourTable(std::span<const std::u32string> words, bool json, Language
 // genes of ..."). With json: {"line", "genotypes": [...], "may_hide":
 // [{"gene", "name"}...], "may_double": [...], "may_carry": [...]}. Returns
 // false, having written nothing, when the text is no colour line, and then
-// sets *error (when given) as writeColourTable does, or, for a name that
-// fits several lines, to "several colours match: " and the words, then the
-// lines in parentheses, parted by "; ".
+// sets *error (when given) to colourLineErrorText.
 bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out,
                           std::u32string* error = nullptr);
 
 // What to say when no colour matches: "no colour matches: " and the words
 // (made safe to show, cut short).
 std::u32string noColourText(std::u32string_view words, Language language);
+
+// What to tell the user of a typed text that readColourLine could not read
+// (phenotype/colour_line.h), in the given language: for an unknown word,
+// "no colour matches: " and the word, then "; did you mean: A, B or C?"
+// or, with nothing to suggest, "; the colours are listed by: quorvale
+// colors"; for several lines, "several colours match: " and the text, then
+// the lines as patternText writes them with the fit, in parentheses,
+// parted by "; "; otherwise "no colour matches: " and the text, then where
+// the colours are listed. No line end.
+std::u32string colourLineErrorText(std::u32string_view typed, const ColourLineError& error,
+                                   const LineFit& fit, Language language);
 
 }  // namespace quorvale
 
