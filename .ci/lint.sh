@@ -61,7 +61,7 @@ fi
 # interface file holds WebAssembly attributes, which only clang for wasm32
 # knows; the web preset compiles it).
 printf '%s\n' "${core_files[@]}" src/web/requests.cpp | grep '\.cpp$' |
-  xargs -P 2 -n 1 g++ -std=c++20 -fsyntax-only -fno-exceptions -Wall -Wextra -Werror -Isrc
+  xargs -P 2 -n 1 g++ -std=c++20 -fsyntax-only -fno-exceptions -DBOOST_NO_EXCEPTIONS -Wall -Wextra -Werror -Isrc
 
 echo "-- clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
@@ -80,4 +80,4 @@ for entry in json.load(open(sys.argv[1])):
   sort -u |
   xargs -P 2 -n 4 bash -c 'quiet_tidy -p build/test --extra-arg=-Wno-unknown-warning-option "$@"' _
 mapfile -t others < <(git ls-files 'fuzz/*.cpp' 'bench/*.cpp' 'src/web/requests.cpp')
-quiet_tidy "${others[@]}" -- -std=c++20 -Isrc -Ifuzz
+quiet_tidy "${others[@]}" -- -std=c++20 -DBOOST_NO_EXCEPTIONS -Isrc -Ifuzz
