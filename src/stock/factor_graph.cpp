@@ -274,26 +274,22 @@ SumPlan planSums(const Network& network, std::span<const std::vector<VariableId>
   return plan;
 }
 
-Calibration calibrate(const Network& network, const SumPlan& plan) {
+namespace {
+
+// The messages towards the roots: up[c] is what clique c tells its parent,
+// given each clique's own factors (over its variables). False when some
+// root's total is 0.
+bool sumUp(const Network& network, const SumPlan& plan, const std::vector<Factor>& own,
+           std::vector<Factor>& up) {
   const std::span<const int> domain = network.domain;
-  const std::size_t count = plan.cliques.size();
-  Calibration result;
+  bool possible = true;
   for (const Factor& f : network.factors) {
     if (f.scope.empty() && f.table.front().isZero()) {
-      result.possible = false;
+      possible = false;
     }
   }
-  // Each clique's own factors, over its variables.
-  std::vector<Factor> own(count);
-  for (std::size_t c = 0; c < count; ++c) {
-    own[c] = unit(plan.cliques[c].variables, domain);
-    for (const std::size_t f : plan.cliques[c].factors) {
-      multiplyInto(own[c], network.factors[f], domain);
-    }
-  }
-  // Towards the roots: up[c] is what clique c tells its parent.
-  std::vector<Factor> up(count);
-  for (std::size_t c = 0; c < count; ++c) {
+  up.resize(plan.cliques.size());
+  for (std::size_t c = 0; c < plan.cliques.size(); ++c) {
     Factor product = own[c];
     for (const int child : plan.cliques[c].children) {
       multiplyInto(product, up[static_cast<std::size_t>(child)], domain);
@@ -301,9 +297,37 @@ Calibration calibrate(const Network& network, const SumPlan& plan) {
     up[c] = sumOnto(product, plan.cliques[c].separator, domain);
     normalise(up[c]);
     if (plan.cliques[c].parent < 0 && up[c].table.front().isZero()) {
-      result.possible = false;
+      possible = false;
     }
   }
+  return possible;
+}
+
+std::vector<Factor> ownFactors(const Network& network, const SumPlan& plan) {
+  std::vector<Factor> own(plan.cliques.size());
+  for (std::size_t c = 0; c < plan.cliques.size(); ++c) {
+    own[c] = unit(plan.cliques[c].variables, network.domain);
+    for (const std::size_t f : plan.cliques[c].factors) {
+      multiplyInto(own[c], network.factors[f], network.domain);
+    }
+  }
+  return own;
+}
+
+}  // namespace
+
+bool anyWeight(const Network& network, const SumPlan& plan) {
+  std::vector<Factor> up;
+  return sumUp(network, plan, ownFactors(network, plan), up);
+}
+
+Calibration calibrate(const Network& network, const SumPlan& plan) {
+  const std::span<const int> domain = network.domain;
+  const std::size_t count = plan.cliques.size();
+  Calibration result;
+  std::vector<Factor> own = ownFactors(network, plan);
+  std::vector<Factor> up;
+  result.possible = sumUp(network, plan, own, up);
   if (!result.possible) {
     return result;
   }

@@ -73,6 +73,10 @@ struct Calibration {
 // REQUIRES: plan is planSums(network, ...).
 Calibration calibrate(const Network& network, const SumPlan& plan);
 
+// Whether some assignment of every variable has a weight: the first half of
+// calibrate alone.
+bool anyWeight(const Network& network, const SumPlan& plan);
+
 // The weights of the assignments of some variables that share a clique,
 // summed over everything else, up to a positive constant.
 // REQUIRES: calibration.possible; the variables ascend and lie in one
