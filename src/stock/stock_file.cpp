@@ -387,6 +387,22 @@ StockReading readStockFile(std::string_view bytes) {
       }
       animal.priors[g] = GenePrior{read->state, *read->chance, *rest};
     }
+    // The coat, the sex and the known genes together: some genotype has
+    // them all.
+    const bool fits = std::any_of(animal.coat.begin(), animal.coat.end(), [&](const GeneBox& box) {
+      for (GeneIndex g = 0; g < GeneCount; ++g) {
+        const auto i = static_cast<std::size_t>(g);
+        if ((box[i] & animal.known[i] & bornStates(g) & statesOfSex(g, animal.sex)) == 0) {
+          return false;
+        }
+      }
+      return true;
+    });
+    const bool said = !reading.faults.empty() && reading.faults.back().line == line &&
+                      reading.faults.back().kind == StockFaultKind::CoatSexDiffers;
+    if (!fits && animal.coat_line && !said) {
+      fault(StockFaultKind::CoatSexDiffers, line, field(Column::Coat));
+    }
     reading.stock.animals.push_back(std::move(animal));
   }
 

@@ -53,7 +53,7 @@ enum class StockFaultKind : std::uint8_t {
   OwnAncestor,        // subject: the name
   UnreadableCoat,     // subject: the text
   LethalCoat,         // a coat no young that is born has
-  CoatSexDiffers,     // the coat's sex suffix is not the sex recorded
+  CoatSexDiffers,     // the coat does not fit the sex (or suffix) or the genes recorded
   BadGeneItem,        // subject: the item
   TwoGenesInItem,     // subject: the item
   GeneTwice,          // subject: the item; gene
