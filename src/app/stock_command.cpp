@@ -78,8 +78,10 @@ int runStock(const Invocation& invocation, Language language, const FileReader& 
   if (model.cost() > kMostStockCost) {
     error_lines.push_back(fileLine(
         file, language == Language::English
-                  ? U"too many animals are related in too many ways to work out exactly"
-                  : U"слишком много животных связано слишком многими путями, чтобы посчитать точно"));
+                  ? U"its records tie too many genes of too many related animals together to be "
+                    U"worked out exactly (more than 16,777,216 table entries)"
+                  : U"записи связывают слишком много генов слишком многих родственных животных, "
+                    U"чтобы посчитать точно (больше 16 777 216 элементов таблиц)"));
     return 1;
   }
   const std::optional<std::vector<StockModel::Weights>> weights = model.weights();

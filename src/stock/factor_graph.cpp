@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
+#include <cstdint>
 #include <numeric>
+#include <unordered_map>
 #include <utility>
 
 namespace quorvale {
@@ -140,7 +143,7 @@ Factor sumOnto(const Factor& factor, const std::vector<VariableId>& kept,
   return sum;
 }
 
-SumPlan planSums(const Network& network, std::span<const std::vector<VariableId>> joints) {
+SumPlan planSums(const Network& network, std::vector<std::vector<VariableId>> queries) {
   const std::size_t n = network.domain.size();
   std::vector<std::vector<VariableId>> neighbours(n);
   const auto connect = [&](const std::vector<VariableId>& scope) {
@@ -155,8 +158,8 @@ SumPlan planSums(const Network& network, std::span<const std::vector<VariableId>
   for (const Factor& f : network.factors) {
     connect(f.scope);
   }
-  for (const std::vector<VariableId>& joint : joints) {
-    connect(joint);
+  for (const std::vector<VariableId>& query : queries) {
+    connect(query);
   }
   for (std::vector<VariableId>& list : neighbours) {
     std::sort(list.begin(), list.end());
@@ -214,7 +217,7 @@ SumPlan planSums(const Network& network, std::span<const std::vector<VariableId>
     SumPlan::Clique clique;
     clique.separator = around;
     clique.variables = unionOf(around, {v});
-    plan.cost += 2 * entriesOf(clique.variables, network.domain);
+    plan.cost += entriesOf(clique.variables, network.domain);
     plan.clique_of[best] = static_cast<int>(plan.cliques.size());
     plan.cliques.push_back(std::move(clique));
 
@@ -271,114 +274,402 @@ SumPlan planSums(const Network& network, std::span<const std::vector<VariableId>
       plan.cliques[static_cast<std::size_t>(first)].factors.push_back(f);
     }
   }
+  // A query lies in the clique of its first variable to be eliminated.
+  for (const std::vector<VariableId>& query : queries) {
+    int first = -1;
+    for (const VariableId v : query) {
+      const int at = plan.clique_of[static_cast<std::size_t>(v)];
+      first = first < 0 ? at : std::min(first, at);
+    }
+    assert(first >= 0);
+    plan.query_clique.push_back(first);
+  }
+  plan.queries = std::move(queries);
   return plan;
 }
 
 namespace {
 
-// The messages towards the roots: up[c] is what clique c tells its parent,
-// given each clique's own factors (over its variables). False when some
-// root's total is 0.
-bool sumUp(const Network& network, const SumPlan& plan, const std::vector<Factor>& own,
-           std::vector<Factor>& up) {
-  const std::span<const int> domain = network.domain;
-  bool possible = true;
-  for (const Factor& f : network.factors) {
-    if (f.scope.empty() && f.table.front().isZero()) {
-      possible = false;
+// Powers as whole numbers, with kInfinite for the weight 0.
+using Power = std::int32_t;
+constexpr Power kInfinite = INT32_MAX / 4;
+
+Power sumOf(Power a, Power b) { return a >= kInfinite || b >= kInfinite ? kInfinite : a + b; }
+
+// An odometer over a clique's variables, the last turning fastest, that
+// keeps the index of the current assignment in each of several tables whose
+// scopes lie in the clique.
+class CliqueWalk {
+ public:
+  CliqueWalk(const std::vector<VariableId>& variables, std::span<const int> domain,
+             const std::vector<const std::vector<VariableId>*>& scopes)
+      : size_(variables.size()), tables_(scopes.size()), digit_(size_, 0), index_(tables_, 0) {
+    for (std::size_t k = 0; k < size_; ++k) {
+      radix_.push_back(domain[static_cast<std::size_t>(variables[k])]);
+    }
+    stride_.assign(size_ * tables_, 0);
+    for (std::size_t t = 0; t < tables_; ++t) {
+      std::uint32_t step = 1;
+      const std::vector<VariableId>& scope = *scopes[t];
+      for (std::size_t i = scope.size(); i-- > 0;) {
+        const auto at = std::lower_bound(variables.begin(), variables.end(), scope[i]);
+        assert(at != variables.end() && *at == scope[i]);
+        stride_[static_cast<std::size_t>(at - variables.begin()) * tables_ + t] = step;
+        step *= static_cast<std::uint32_t>(domain[static_cast<std::size_t>(scope[i])]);
+      }
     }
   }
-  up.resize(plan.cliques.size());
-  for (std::size_t c = 0; c < plan.cliques.size(); ++c) {
-    Factor product = own[c];
-    for (const int child : plan.cliques[c].children) {
-      multiplyInto(product, up[static_cast<std::size_t>(child)], domain);
+
+  // The index in table t of the current assignment.
+  std::uint32_t at(std::size_t t) const { return index_[t]; }
+  // The value of the clique's k-th variable.
+  int digit(std::size_t k) const { return digit_[k]; }
+
+  // Moves to the next assignment; false after the last.
+  bool next() {
+    for (std::size_t k = size_; k-- > 0;) {
+      const std::uint32_t* stride = &stride_[k * tables_];
+      if (++digit_[k] < radix_[k]) {
+        for (std::size_t t = 0; t < tables_; ++t) {
+          index_[t] += stride[t];
+        }
+        return true;
+      }
+      const auto back = static_cast<std::uint32_t>(radix_[k] - 1);
+      digit_[k] = 0;
+      for (std::size_t t = 0; t < tables_; ++t) {
+        index_[t] -= stride[t] * back;
+      }
     }
-    up[c] = sumOnto(product, plan.cliques[c].separator, domain);
-    normalise(up[c]);
-    if (plan.cliques[c].parent < 0 && up[c].table.front().isZero()) {
-      possible = false;
-    }
+    return false;
   }
-  return possible;
+
+ private:
+  std::size_t size_;
+  std::size_t tables_;
+  std::vector<int> radix_;
+  std::vector<int> digit_;
+  std::vector<std::uint32_t> index_;
+  std::vector<std::uint32_t> stride_;  // [variable][table]
+};
+
+// Makes the least power of a table of powers 0.
+void lowerToZero(std::vector<Power>& table) {
+  const Power least = *std::min_element(table.begin(), table.end());
+  if (least >= kInfinite) {
+    return;
+  }
+  for (Power& p : table) {
+    p = p >= kInfinite ? kInfinite : p - least;
+  }
 }
 
-std::vector<Factor> ownFactors(const Network& network, const SumPlan& plan) {
-  std::vector<Factor> own(plan.cliques.size());
-  for (std::size_t c = 0; c < plan.cliques.size(); ++c) {
-    own[c] = unit(plan.cliques[c].variables, network.domain);
-    for (const std::size_t f : plan.cliques[c].factors) {
-      multiplyInto(own[c], network.factors[f], network.domain);
+// A table of weights that are zero but at a few entries: the second pass
+// keeps only the readings of least power.
+class SparseWeights {
+ public:
+  const Weight& at(std::uint32_t index) const {
+    static const Weight kZeroWeight;
+    const auto found = entries_.find(index);
+    return found == entries_.end() ? kZeroWeight : found->second;
+  }
+  void add(std::uint32_t index, const Weight& w) {
+    if (!w.isZero()) {
+      entries_[index] += w;
     }
   }
-  return own;
-}
+  // Scales the table by a positive constant so that its numbers stay small
+  // (as normalise does).
+  void normalise() {
+    Factor f;
+    f.table.reserve(entries_.size());
+    for (auto& [index, w] : entries_) {
+      f.table.push_back(std::move(w));
+    }
+    quorvale::normalise(f);
+    std::size_t i = 0;
+    for (auto& [index, w] : entries_) {
+      w = std::move(f.table[i++]);
+    }
+  }
+
+ private:
+  std::unordered_map<std::uint32_t, Weight> entries_;
+};
+
+// Everything the two passes keep of one clique.
+struct CliqueSums {
+  // What the clique tells its parent, and what its parent tells it: over
+  // the separator; first the powers alone, then the weights of the
+  // readings of least power.
+  std::vector<Power> up;
+  std::vector<Power> down;
+  SparseWeights up_weights;
+  SparseWeights down_weights;
+  // The least power of the clique's belief (its factors and everything it
+  // is told).
+  Power least = kInfinite;
+};
+
+// The walks over one clique, in both passes.
+class Summer {
+ public:
+  Summer(const Network& network, const SumPlan& plan) : network_(network), plan_(plan) {
+    powers_.reserve(network.factors.size());
+    for (const Factor& f : network.factors) {
+      std::vector<Power> table;
+      table.reserve(f.table.size());
+      for (const Weight& w : f.table) {
+        table.push_back(w.isZero() ? kInfinite : w.power);
+      }
+      powers_.push_back(std::move(table));
+    }
+    cliques_.resize(plan.cliques.size());
+    for (std::size_t c = 0; c < plan.cliques.size(); ++c) {
+      const std::size_t entries = entriesOf(plan.cliques[c].separator, network.domain);
+      cliques_[c].up.assign(entries, kInfinite);
+      cliques_[c].down.assign(entries, plan.cliques[c].parent < 0 ? 0 : kInfinite);
+      if (plan.cliques[c].parent < 0) {
+        cliques_[c].down_weights.add(0, Weight::of(0, 1));
+      }
+    }
+  }
+
+  // The powers towards the roots; false when some root's total is 0.
+  bool powersUp() {
+    bool possible = true;
+    for (const Factor& f : network_.factors) {
+      if (f.scope.empty() && f.table.front().isZero()) {
+        possible = false;
+      }
+    }
+    for (std::size_t c = 0; c < plan_.cliques.size(); ++c) {
+      const SumPlan::Clique& clique = plan_.cliques[c];
+      CliqueWalk walk(clique.variables, network_.domain, scopesOf(c, /*with_down=*/false));
+      const std::size_t own = clique.factors.size();
+      std::vector<Power>& out = cliques_[c].up;
+      do {
+        Power total = 0;
+        for (std::size_t i = 0; i < own; ++i) {
+          total = sumOf(total, powers_[clique.factors[i]][walk.at(i)]);
+        }
+        for (std::size_t i = 0; i < clique.children.size(); ++i) {
+          total = sumOf(total, cliques_[static_cast<std::size_t>(clique.children[i])].up[walk.at(own + i)]);
+        }
+        Power& slot = out[walk.at(own + clique.children.size())];
+        slot = std::min(slot, total);
+      } while (walk.next());
+      lowerToZero(out);
+      if (clique.parent < 0 && out.front() >= kInfinite) {
+        possible = false;
+      }
+    }
+    return possible;
+  }
+
+  // The powers back from the roots, and each clique's least power.
+  void powersDown() {
+    for (std::size_t c = plan_.cliques.size(); c-- > 0;) {
+      const SumPlan::Clique& clique = plan_.cliques[c];
+      const std::size_t own = clique.factors.size();
+      const std::size_t children = clique.children.size();
+      CliqueWalk walk(clique.variables, network_.domain, scopesOf(c, /*with_down=*/true));
+      std::vector<Power> ups(children);
+      Power least = kInfinite;
+      do {
+        Power base = cliques_[c].down[walk.at(own + children + 1)];
+        for (std::size_t i = 0; i < own; ++i) {
+          base = sumOf(base, powers_[clique.factors[i]][walk.at(i)]);
+        }
+        Power total = base;
+        for (std::size_t i = 0; i < children; ++i) {
+          ups[i] = cliques_[static_cast<std::size_t>(clique.children[i])].up[walk.at(own + i)];
+          total = sumOf(total, ups[i]);
+        }
+        least = std::min(least, total);
+        for (std::size_t k = 0; k < children; ++k) {
+          Power rest = base;
+          if (total < kInfinite) {
+            rest = total - ups[k];
+          } else {
+            for (std::size_t j = 0; j < children; ++j) {
+              rest = j == k ? rest : sumOf(rest, ups[j]);
+            }
+          }
+          Power& slot = childDown(clique.children[k])[walk.at(own + children + 2 + k)];
+          slot = std::min(slot, rest);
+        }
+      } while (walk.next());
+      cliques_[c].least = least;
+      for (const int child : clique.children) {
+        lowerToZero(cliques_[static_cast<std::size_t>(child)].down);
+      }
+    }
+  }
+
+  // The weights of the readings of least power, both ways, and the
+  // queries' tables.
+  Sums weights() {
+    Sums sums;
+    for (std::size_t q = 0; q < plan_.queries.size(); ++q) {
+      const std::size_t entries = entriesOf(plan_.queries[q], network_.domain);
+      sums.queries.push_back({plan_.queries[q], std::vector<Weight>(entries, Weight::zero())});
+      query_least_.emplace_back(entries, kInfinite);
+    }
+    for (std::size_t c = 0; c < plan_.cliques.size(); ++c) {
+      walkWeights(c, /*up=*/true, sums);
+    }
+    for (std::size_t c = plan_.cliques.size(); c-- > 0;) {
+      walkWeights(c, /*up=*/false, sums);
+    }
+    // The powers of the assignments off the least readings.
+    for (std::size_t q = 0; q < plan_.queries.size(); ++q) {
+      const Power least = cliques_[static_cast<std::size_t>(plan_.query_clique[q])].least;
+      std::vector<Weight>& table = sums.queries[q].table;
+      for (std::size_t e = 0; e < table.size(); ++e) {
+        const Power power = query_least_[q][e];
+        if (power >= kInfinite) {
+          table[e] = Weight::zero();
+        } else if (power > least) {
+          table[e] = Weight::of(power - least, 1);
+        } else {
+          assert(!table[e].isZero());
+          table[e] = Weight{0, table[e].coefficient};
+        }
+      }
+      normalise(sums.queries[q]);
+    }
+    return sums;
+  }
+
+ private:
+  std::vector<Power>& childDown(int child) { return cliques_[static_cast<std::size_t>(child)].down; }
+
+  // The scopes of the tables a walk over clique c reads and writes: its
+  // own factors, its children's messages, its separator; going down, also
+  // each child's separator and the queries it holds.
+  std::vector<const std::vector<VariableId>*> scopesOf(std::size_t c, bool with_down) const {
+    const SumPlan::Clique& clique = plan_.cliques[c];
+    std::vector<const std::vector<VariableId>*> scopes;
+    for (const std::size_t f : clique.factors) {
+      scopes.push_back(&network_.factors[f].scope);
+    }
+    for (const int child : clique.children) {
+      scopes.push_back(&plan_.cliques[static_cast<std::size_t>(child)].separator);
+    }
+    scopes.push_back(&clique.separator);
+    if (with_down) {
+      scopes.push_back(&clique.separator);
+      for (const int child : clique.children) {
+        scopes.push_back(&plan_.cliques[static_cast<std::size_t>(child)].separator);
+      }
+      for (std::size_t q = 0; q < plan_.queries.size(); ++q) {
+        if (plan_.query_clique[q] == static_cast<int>(c)) {
+          scopes.push_back(&plan_.queries[q]);
+        }
+      }
+    }
+    return scopes;
+  }
+
+  // One walk of the second pass over clique c: only the assignments whose
+  // belief has the clique's least power count, for only they lie on a
+  // reading of least power.
+  void walkWeights(std::size_t c, bool up, Sums& sums) {
+    const SumPlan::Clique& clique = plan_.cliques[c];
+    const std::size_t own = clique.factors.size();
+    const std::size_t children = clique.children.size();
+    std::vector<std::size_t> held;  // the queries clique c holds
+    for (std::size_t q = 0; q < plan_.queries.size(); ++q) {
+      if (plan_.query_clique[q] == static_cast<int>(c)) {
+        held.push_back(q);
+      }
+    }
+    CliqueWalk walk(clique.variables, network_.domain, scopesOf(c, /*with_down=*/true));
+    const std::size_t at_separator = own + children;
+    const std::size_t at_down = own + children + 1;
+    const std::size_t at_children = own + children + 2;
+    const std::size_t at_queries = at_children + children;
+    const CliqueSums& sums_of = cliques_[c];
+    std::vector<Weight> ups(children);
+    do {
+      // The belief's power, as the first pass worked it out.
+      Power power = sums_of.down[walk.at(at_down)];
+      for (std::size_t i = 0; i < own; ++i) {
+        power = sumOf(power, powers_[clique.factors[i]][walk.at(i)]);
+      }
+      for (std::size_t i = 0; i < children; ++i) {
+        power = sumOf(power, cliques_[static_cast<std::size_t>(clique.children[i])].up[walk.at(own + i)]);
+      }
+      if (!up) {
+        for (std::size_t k = 0; k < held.size(); ++k) {
+          Power& least = query_least_[held[k]][walk.at(at_queries + k)];
+          least = std::min(least, power);
+        }
+      }
+      if (power != sums_of.least) {
+        continue;
+      }
+      Weight base = Weight::of(0, 1);
+      for (std::size_t i = 0; i < own; ++i) {
+        base = base * network_.factors[clique.factors[i]].table[walk.at(i)];
+      }
+      if (up) {
+        for (std::size_t i = 0; i < children; ++i) {
+          base = base * cliques_[static_cast<std::size_t>(clique.children[i])].up_weights.at(walk.at(own + i));
+        }
+        cliques_[c].up_weights.add(walk.at(at_separator), base);
+        continue;
+      }
+      base = base * sums_of.down_weights.at(walk.at(at_down));
+      Weight total = base;
+      for (std::size_t i = 0; i < children; ++i) {
+        ups[i] = cliques_[static_cast<std::size_t>(clique.children[i])].up_weights.at(walk.at(own + i));
+        total = total * ups[i];
+      }
+      for (std::size_t k = 0; k < held.size(); ++k) {
+        sums.queries[held[k]].table[walk.at(at_queries + k)] += total;
+      }
+      for (std::size_t k = 0; k < children; ++k) {
+        Weight rest = base;
+        for (std::size_t j = 0; j < children; ++j) {
+          if (j != k) {
+            rest = rest * ups[j];
+          }
+        }
+        cliques_[static_cast<std::size_t>(clique.children[k])].down_weights.add(walk.at(at_children + k), rest);
+      }
+    } while (walk.next());
+    if (up) {
+      cliques_[c].up_weights.normalise();
+    } else {
+      for (const int child : clique.children) {
+        cliques_[static_cast<std::size_t>(child)].down_weights.normalise();
+      }
+    }
+  }
+
+  const Network& network_;
+  const SumPlan& plan_;
+  std::vector<std::vector<Power>> powers_;  // by factor
+  std::vector<CliqueSums> cliques_;
+  std::vector<std::vector<Power>> query_least_;  // by query: each assignment's least power
+};
 
 }  // namespace
 
 bool anyWeight(const Network& network, const SumPlan& plan) {
-  std::vector<Factor> up;
-  return sumUp(network, plan, ownFactors(network, plan), up);
+  Summer summer(network, plan);
+  return summer.powersUp();
 }
 
-Calibration calibrate(const Network& network, const SumPlan& plan) {
-  const std::span<const int> domain = network.domain;
-  const std::size_t count = plan.cliques.size();
-  Calibration result;
-  std::vector<Factor> own = ownFactors(network, plan);
-  std::vector<Factor> up;
-  result.possible = sumUp(network, plan, own, up);
-  if (!result.possible) {
-    return result;
+Sums sumNetwork(const Network& network, const SumPlan& plan) {
+  Summer summer(network, plan);
+  if (!summer.powersUp()) {
+    return Sums{false, {}};
   }
-  // Back: each clique multiplies what its parent told it with its own
-  // factors, and tells each child the product of that with what its other
-  // children said.
-  std::vector<Factor> down(count);
-  result.beliefs.resize(count);
-  for (std::size_t c = count; c-- > 0;) {
-    const SumPlan::Clique& clique = plan.cliques[c];
-    Factor base = std::move(own[c]);
-    if (clique.parent >= 0) {
-      multiplyInto(base, down[c], domain);
-    }
-    const std::vector<int>& children = clique.children;
-    // after[i]: the product of the messages of children i, i + 1, ...
-    std::vector<Factor> after(children.size() + 1);
-    after[children.size()] = unit(clique.variables, domain);
-    for (std::size_t i = children.size(); i-- > 0;) {
-      after[i] = after[i + 1];
-      multiplyInto(after[i], up[static_cast<std::size_t>(children[i])], domain);
-    }
-    Factor before = base;  // base times the messages of the children so far
-    for (std::size_t i = 0; i < children.size(); ++i) {
-      const auto child = static_cast<std::size_t>(children[i]);
-      Factor others = before;
-      multiplyInto(others, after[i + 1], domain);
-      down[child] = sumOnto(others, plan.cliques[child].separator, domain);
-      normalise(down[child]);
-      multiplyInto(before, up[child], domain);
-    }
-    normalise(before);
-    result.beliefs[c] = std::move(before);
-  }
-  return result;
-}
-
-Factor jointWeights(const Network& network, const SumPlan& plan, const Calibration& calibration,
-                    const std::vector<VariableId>& variables) {
-  assert(calibration.possible && !variables.empty());
-  // The clique eliminated first among them holds them all, when they share
-  // one.
-  int clique = -1;
-  for (const VariableId v : variables) {
-    const int at = plan.clique_of[static_cast<std::size_t>(v)];
-    clique = clique < 0 ? at : std::min(clique, at);
-  }
-  const Factor& belief = calibration.beliefs[static_cast<std::size_t>(clique)];
-  assert(std::includes(belief.scope.begin(), belief.scope.end(), variables.begin(),
-                       variables.end()));
-  return sumOnto(belief, variables, network.domain);
+  summer.powersDown();
+  return summer.weights();
 }
 
 }  // namespace quorvale

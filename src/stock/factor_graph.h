@@ -17,8 +17,8 @@ namespace quorvale {
 // time in an order that keeps the tables small (the one that adds the
 // fewest new edges to the graph of the factors, "min-fill"), and the tables
 // of that elimination (a junction tree, one clique per variable) are summed
-// twice: once towards the roots, once back, so that every variable's
-// weights come out of one calibration rather than one elimination each.
+// towards the roots and back, so that every variable's weights come out of
+// one calibration rather than one elimination each.
 
 using VariableId = int;
 
@@ -51,38 +51,42 @@ struct SumPlan {
   };
   std::vector<Clique> cliques;  // in elimination order: children before parents
   std::vector<int> clique_of;   // by variable: the clique where it is eliminated
-  // The table entries the two passes make: what the work costs.
+  std::vector<std::vector<VariableId>> queries;
+  std::vector<int> query_clique;  // by query: a clique that holds it
+  // The table entries the passes walk: what the work costs.
   std::uint64_t cost = 0;
 };
 
-// Plans the sums of the network. Each set of `joints` ends up inside one
-// clique, so that its joint weights can be read (jointWeights).
-SumPlan planSums(const Network& network, std::span<const std::vector<VariableId>> joints);
+// Plans the sums of the network. Each of the `queries` (a set of
+// variables, ascending) ends up inside one clique, so that the joint
+// weights of its variables can be read from the sums (sumNetwork).
+SumPlan planSums(const Network& network, std::vector<std::vector<VariableId>> queries);
 
-// A network summed both ways.
-struct Calibration {
-  // By clique: the product of everything, over the clique's variables,
-  // scaled by some positive constant (the same for every entry of one
-  // clique).
-  std::vector<Factor> beliefs;
-  // Whether some assignment of every variable has a weight: false when the
-  // factors leave none.
+// A network summed. For each query of its plan, a table over the query's
+// variables: each assignment's weight summed over everything else, its
+// power counted from the least power of the connected part of the network
+// it lies in. An assignment that readings of that least power have gets
+// power 0 and their summed coefficient (up to a positive constant common to
+// the query's table); one that only readings with more unseen alleles have
+// gets the extra power and the coefficient 1; one that no reading has,
+// Weight::zero().
+//
+// The sums run twice. First over the powers alone, as whole numbers (which
+// readings weigh least); then with the exact coefficients, over just the
+// table entries that the readings of the least power pass through, which
+// are few: the numbers of any size are worked out only where the answer
+// needs them.
+struct Sums {
+  // False when the factors leave no assignment any weight.
   bool possible = true;
+  std::vector<Factor> queries;  // by query of the plan
 };
 
-// REQUIRES: plan is planSums(network, ...).
-Calibration calibrate(const Network& network, const SumPlan& plan);
+Sums sumNetwork(const Network& network, const SumPlan& plan);
 
-// Whether some assignment of every variable has a weight: the first half of
-// calibrate alone.
+// Whether some assignment of every variable has a weight: the first pass
+// alone, towards the roots.
 bool anyWeight(const Network& network, const SumPlan& plan);
-
-// The weights of the assignments of some variables that share a clique,
-// summed over everything else, up to a positive constant.
-// REQUIRES: calibration.possible; the variables ascend and lie in one
-// clique (a joint asked for, or a single variable).
-Factor jointWeights(const Network& network, const SumPlan& plan, const Calibration& calibration,
-                    const std::vector<VariableId>& variables);
 
 // The product of factors over the union of their scopes (for building a
 // network, and for tests).

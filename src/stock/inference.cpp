@@ -96,6 +96,42 @@ Factor factorOver(const Network& network, std::vector<VariableId> variables,
   return factor;
 }
 
+// The most entries a table over the tied genes of young's parents may
+// have; past it the young's boxes become a variable of their own.
+constexpr std::uint64_t kMostTiedEntries = 4096;
+
+// Every way to split `young` young among `boxes` boxes: how many in each.
+std::vector<std::vector<int>> splitsOf(int young, std::size_t boxes) {
+  std::vector<std::vector<int>> splits;
+  std::vector<int> counts(boxes, 0);
+  const auto fill = [&](auto& self, std::size_t b, int left) -> void {
+    if (b + 1 == boxes) {
+      counts[b] = left;
+      splits.push_back(counts);
+      return;
+    }
+    for (int n = left; n >= 0; --n) {
+      counts[b] = n;
+      self(self, b + 1, left - n);
+    }
+  };
+  fill(fill, 0, young);
+  return splits;
+}
+
+// The ways to choose which young have which box: young! / (n1! n2! ...).
+Integer waysToChoose(const std::vector<int>& counts) {
+  Integer ways = 1;
+  int taken = 0;
+  for (const int n : counts) {
+    for (int i = 1; i <= n; ++i) {
+      ++taken;
+      ways = ways * taken / i;
+    }
+  }
+  return ways;
+}
+
 }  // namespace
 
 StockModel::StockModel(const Stock& stock, std::uint16_t genes) : genes_(genes) {
@@ -299,37 +335,78 @@ StockModel::StockModel(const Stock& stock, std::uint16_t genes) : genes_(genes) 
                                     }));
     }
     if (!tied.empty()) {
-      // The tied genes of both parents together: the sum over the boxes of
-      // the product of each gene's weight.
+      // The tied genes of both parents together: for each young, the sum
+      // over the boxes of the product of each gene's weight.
       std::vector<VariableId> variables;
+      std::uint64_t entries = 1;
       for (const GeneIndex g : tied) {
-        variables.push_back(father->variable[static_cast<std::size_t>(g)]);
-        variables.push_back(mother->variable[static_cast<std::size_t>(g)]);
-      }
-      network_.addFactor(factorOver(network_, variables, [&](const std::vector<int>& v) {
-        Integer sum = 0;
-        for (const GeneBox& box : boxes) {
-          Integer product = 1;
-          for (std::size_t k = 0; k < tied.size() && product != 0; ++k) {
-            const auto i = static_cast<std::size_t>(tied[k]);
-            const std::vector<int>& fs = father->states[i];
-            const std::vector<int>& ms = mother->states[i];
-            if (fs.empty() || ms.empty()) {
-              product = 0;
-              break;
-            }
-            product *= young_weight(tied[k], box[i], fs[static_cast<std::size_t>(v[2 * k])],
-                                    ms[static_cast<std::size_t>(v[2 * k + 1])]);
-          }
-          sum += product;
+        for (const Genes* parent : {father, mother}) {
+          const VariableId v = parent->variable[static_cast<std::size_t>(g)];
+          variables.push_back(v);
+          entries *= static_cast<std::uint64_t>(network_.domain[static_cast<std::size_t>(v)]);
         }
-        return sum == 0 ? Weight::zero() : power(Weight{0, sum}, exponent);
+      }
+      const auto box_weight = [&](const GeneBox& box, std::size_t k, int f, int m) {
+        const auto i = static_cast<std::size_t>(tied[k]);
+        const std::vector<int>& fs = father->states[i];
+        const std::vector<int>& ms = mother->states[i];
+        if (fs.empty() || ms.empty()) {
+          return std::uint64_t{0};
+        }
+        return young_weight(tied[k], box[i], fs[static_cast<std::size_t>(f)],
+                            ms[static_cast<std::size_t>(m)]);
+      };
+      if (entries <= kMostTiedEntries) {
+        network_.addFactor(factorOver(network_, variables, [&](const std::vector<int>& v) {
+          Integer sum = 0;
+          for (const GeneBox& box : boxes) {
+            Integer product = 1;
+            for (std::size_t k = 0; k < tied.size() && product != 0; ++k) {
+              product *= box_weight(box, k, v[2 * k], v[2 * k + 1]);
+            }
+            sum += product;
+          }
+          return sum == 0 ? Weight::zero() : power(Weight{0, sum}, exponent);
+        }));
+        continue;
+      }
+      // Too many genes for one table: a variable instead, how many of the
+      // young have each box (the young are alike, so only the numbers
+      // matter), weighed by the ways to choose them, and a table per gene.
+      const std::vector<std::vector<int>> splits = splitsOf(animal.count, boxes.size());
+      const VariableId split = network_.addVariable(static_cast<int>(splits.size()));
+      network_.addFactor(factorOver(network_, {split}, [&](const std::vector<int>& v) {
+        return Weight{0, waysToChoose(splits[static_cast<std::size_t>(v[0])])};
       }));
+      for (std::size_t k = 0; k < tied.size(); ++k) {
+        network_.addFactor(factorOver(
+            network_, {split, variables[2 * k], variables[2 * k + 1]}, [&](const std::vector<int>& v) {
+              Integer product = 1;
+              const std::vector<int>& counts = splits[static_cast<std::size_t>(v[0])];
+              for (std::size_t b = 0; b < boxes.size() && product != 0; ++b) {
+                if (counts[b] > 0) {
+                  product *= quorvale::power(Integer(box_weight(boxes[b], k, v[1], v[2])),
+                                             static_cast<unsigned>(counts[b]));
+                }
+              }
+              return product == 0 ? Weight::zero() : Weight{0, product};
+            }));
+      }
     }
   }
 
   // Each named animal's genes are asked for one by one.
-  plan_ = planSums(network_, {});
+  std::vector<std::vector<VariableId>> queries;
+  for (const std::optional<Genes>& genes : animals_) {
+    if (genes) {
+      for (GeneIndex g = 0; g < GeneCount; ++g) {
+        if (modelled(g)) {
+          queries.push_back({genes->variable[static_cast<std::size_t>(g)]});
+        }
+      }
+    }
+  }
+  plan_ = planSums(network_, std::move(queries));
 }
 
 const std::vector<int>& StockModel::states(std::size_t animal, GeneIndex g) const {
@@ -343,11 +420,12 @@ bool StockModel::possible() const {
 
 std::optional<std::vector<StockModel::Weights>> StockModel::weights() const {
   assert(cost() <= kMostStockCost);
-  const Calibration calibration = calibrate(network_, plan_);
-  if (!calibration.possible) {
+  const Sums sums = sumNetwork(network_, plan_);
+  if (!sums.possible) {
     return std::nullopt;
   }
   std::vector<Weights> result(animals_.size());
+  std::size_t query = 0;  // in the order the queries were made
   for (std::size_t a = 0; a < animals_.size(); ++a) {
     if (!animals_[a]) {
       continue;
@@ -357,8 +435,7 @@ std::optional<std::vector<StockModel::Weights>> StockModel::weights() const {
         continue;
       }
       const auto i = static_cast<std::size_t>(g);
-      const Factor marginal =
-          jointWeights(network_, plan_, calibration, {animals_[a]->variable[i]});
+      const Factor& marginal = sums.queries[query++];
       const std::vector<int>& states = animals_[a]->states[i];
       for (std::size_t k = 0; k < states.size(); ++k) {
         result[a].of_state[i][static_cast<std::size_t>(states[k])] = marginal.table[k];

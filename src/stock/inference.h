@@ -91,7 +91,7 @@ struct StockModel::Weights {
 
 // The most a stock's model may cost: the same bound on every platform, so
 // that a file is refused everywhere or nowhere.
-inline constexpr std::uint64_t kMostStockCost = std::uint64_t{1} << 21;
+inline constexpr std::uint64_t kMostStockCost = std::uint64_t{1} << 24;
 
 }  // namespace quorvale
 
