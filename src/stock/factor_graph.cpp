@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstdint>
 #include <numeric>
+#include <set>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -143,7 +145,8 @@ Factor sumOnto(const Factor& factor, const std::vector<VariableId>& kept,
   return sum;
 }
 
-SumPlan planSums(const Network& network, std::vector<std::vector<VariableId>> queries) {
+SumPlan planSums(const Network& network, std::vector<std::vector<VariableId>> queries,
+                 std::uint64_t most_cost) {
   const std::size_t n = network.domain.size();
   std::vector<std::vector<VariableId>> neighbours(n);
   const auto connect = [&](const std::vector<VariableId>& scope) {
@@ -190,29 +193,26 @@ SumPlan planSums(const Network& network, std::vector<std::vector<VariableId>> qu
     }
     return s;
   };
-  std::vector<Score> scores(n);
+  // The variables left, best first: fewest edges added, then the smallest
+  // table, then the lower number, so that every platform takes the same
+  // order.
+  using Key = std::tuple<std::size_t, std::uint64_t, VariableId>;
+  std::set<Key> queue;
+  std::vector<Key> key_of(n);
   for (std::size_t v = 0; v < n; ++v) {
-    scores[v] = score(static_cast<VariableId>(v));
+    const Score s = score(static_cast<VariableId>(v));
+    key_of[v] = {s.fill, s.entries, static_cast<VariableId>(v)};
+    queue.insert(key_of[v]);
   }
-  std::vector<char> eliminated(n, 0);
   std::vector<char> dirty(n, 0);
+  std::vector<VariableId> touched;
 
   SumPlan plan;
   plan.clique_of.assign(n, -1);
-  for (std::size_t step = 0; step < n; ++step) {
-    // The best variable left, ties by the lower number: one order on every
-    // platform.
-    std::size_t best = n;
-    for (std::size_t v = 0; v < n; ++v) {
-      if (eliminated[v] != 0) {
-        continue;
-      }
-      if (best == n || scores[v].fill < scores[best].fill ||
-          (scores[v].fill == scores[best].fill && scores[v].entries < scores[best].entries)) {
-        best = v;
-      }
-    }
-    const auto v = static_cast<VariableId>(best);
+  while (!queue.empty()) {
+    const VariableId v = std::get<2>(*queue.begin());
+    queue.erase(queue.begin());
+    const auto best = static_cast<std::size_t>(v);
     const std::vector<VariableId> around = neighbours[best];
     SumPlan::Clique clique;
     clique.separator = around;
@@ -220,28 +220,39 @@ SumPlan planSums(const Network& network, std::vector<std::vector<VariableId>> qu
     plan.cost += entriesOf(clique.variables, network.domain);
     plan.clique_of[best] = static_cast<int>(plan.cliques.size());
     plan.cliques.push_back(std::move(clique));
+    if (plan.cost > most_cost) {
+      // Too costly to sum: the plan is only good for its cost.
+      return plan;
+    }
 
-    // Eliminate v: its neighbours become one another's.
-    eliminated[best] = 1;
+    // Eliminate v: its neighbours become one another's, and the scores
+    // of the variables around them change.
     for (const VariableId a : around) {
       std::vector<VariableId>& list = neighbours[static_cast<std::size_t>(a)];
       list.erase(std::lower_bound(list.begin(), list.end(), v));
       list = unionOf(list, around);
       list.erase(std::lower_bound(list.begin(), list.end(), a));
     }
+    touched.clear();
     for (const VariableId a : around) {
-      dirty[static_cast<std::size_t>(a)] = 1;
       for (const VariableId b : neighbours[static_cast<std::size_t>(a)]) {
-        dirty[static_cast<std::size_t>(b)] = 1;
+        touched.push_back(b);
       }
+      touched.push_back(a);
     }
-    for (std::size_t u = 0; u < n; ++u) {
-      if (dirty[u] != 0) {
-        dirty[u] = 0;
-        if (eliminated[u] == 0) {
-          scores[u] = score(static_cast<VariableId>(u));
-        }
+    for (const VariableId u : touched) {
+      const auto i = static_cast<std::size_t>(u);
+      if (dirty[i] != 0) {
+        continue;
       }
+      dirty[i] = 1;
+      queue.erase(key_of[i]);
+      const Score s = score(u);
+      key_of[i] = {s.fill, s.entries, u};
+      queue.insert(key_of[i]);
+    }
+    for (const VariableId u : touched) {
+      dirty[static_cast<std::size_t>(u)] = 0;
     }
   }
 
@@ -425,6 +436,10 @@ class Summer {
       powers_.push_back(std::move(table));
     }
     cliques_.resize(plan.cliques.size());
+    held_.resize(plan.cliques.size());
+    for (std::size_t q = 0; q < plan.queries.size(); ++q) {
+      held_[static_cast<std::size_t>(plan.query_clique[q])].push_back(q);
+    }
     for (std::size_t c = 0; c < plan.cliques.size(); ++c) {
       const std::size_t entries = entriesOf(plan.cliques[c].separator, network.domain);
       cliques_[c].up.assign(entries, kInfinite);
@@ -563,10 +578,8 @@ class Summer {
       for (const int child : clique.children) {
         scopes.push_back(&plan_.cliques[static_cast<std::size_t>(child)].separator);
       }
-      for (std::size_t q = 0; q < plan_.queries.size(); ++q) {
-        if (plan_.query_clique[q] == static_cast<int>(c)) {
-          scopes.push_back(&plan_.queries[q]);
-        }
+      for (const std::size_t q : held_[c]) {
+        scopes.push_back(&plan_.queries[q]);
       }
     }
     return scopes;
@@ -579,12 +592,7 @@ class Summer {
     const SumPlan::Clique& clique = plan_.cliques[c];
     const std::size_t own = clique.factors.size();
     const std::size_t children = clique.children.size();
-    std::vector<std::size_t> held;  // the queries clique c holds
-    for (std::size_t q = 0; q < plan_.queries.size(); ++q) {
-      if (plan_.query_clique[q] == static_cast<int>(c)) {
-        held.push_back(q);
-      }
-    }
+    const std::vector<std::size_t>& held = held_[c];
     CliqueWalk walk(clique.variables, network_.domain, scopesOf(c, /*with_down=*/true));
     const std::size_t at_separator = own + children;
     const std::size_t at_down = own + children + 1;
@@ -654,6 +662,7 @@ class Summer {
   std::vector<std::vector<Power>> powers_;  // by factor
   std::vector<CliqueSums> cliques_;
   std::vector<std::vector<Power>> query_least_;  // by query: each assignment's least power
+  std::vector<std::vector<std::size_t>> held_;     // by clique: the queries it holds
 };
 
 }  // namespace

@@ -59,8 +59,11 @@ struct SumPlan {
 
 // Plans the sums of the network. Each of the `queries` (a set of
 // variables, ascending) ends up inside one clique, so that the joint
-// weights of its variables can be read from the sums (sumNetwork).
-SumPlan planSums(const Network& network, std::vector<std::vector<VariableId>> queries);
+// weights of its variables can be read from the sums (sumNetwork). Stops
+// as soon as the cost passes most_cost: such a plan tells its cost, and is
+// not to be summed.
+SumPlan planSums(const Network& network, std::vector<std::vector<VariableId>> queries,
+                 std::uint64_t most_cost);
 
 // A network summed. For each query of its plan, a table over the query's
 // variables: each assignment's weight summed over everything else, its

@@ -1,6 +1,7 @@
 #include "stock/inference.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <functional>
 #include <numeric>
@@ -100,6 +101,20 @@ Factor factorOver(const Network& network, std::vector<VariableId> variables,
 // have; past it the young's boxes become a variable of their own.
 constexpr std::uint64_t kMostTiedEntries = 4096;
 
+// How many ways there are to split `young` young among `boxes` boxes,
+// counted up to a little past kMostTiedEntries: the binomial coefficient
+// (young + boxes - 1 over boxes - 1).
+std::uint64_t splitCount(int young, std::size_t boxes) {
+  std::uint64_t count = 1;
+  for (std::size_t i = 1; i < boxes; ++i) {
+    count = count * (static_cast<std::uint64_t>(young) + i) / i;
+    if (count > kMostTiedEntries) {
+      return kMostTiedEntries + 1;
+    }
+  }
+  return count;
+}
+
 // Every way to split `young` young among `boxes` boxes: how many in each.
 std::vector<std::vector<int>> splitsOf(int young, std::size_t boxes) {
   std::vector<std::vector<int>> splits;
@@ -137,6 +152,21 @@ Integer waysToChoose(const std::vector<int>& counts) {
 StockModel::StockModel(const Stock& stock, std::uint16_t genes) : genes_(genes) {
   const std::size_t count = stock.animals.size();
   animals_.resize(count);
+  // Each animal's genes are variables, the named ones' and those of the
+  // parents records leave out: a file of too many is refused before any
+  // table is made.
+  std::uint64_t animals = 0;
+  for (const StockAnimal& animal : stock.animals) {
+    animals += animal.name.empty() ? 0 : 1;
+    if (!animal.isFounder()) {
+      animals += (animal.father == StockAnimal::kUnknownParent ? 1 : 0) +
+                 (animal.mother == StockAnimal::kUnknownParent ? 1 : 0);
+    }
+  }
+  if (animals * static_cast<std::uint64_t>(std::popcount(genes)) > kMostStockVariables) {
+    too_big_ = true;
+    return;
+  }
 
   // One animal's variables: one per gene, over the states it may take.
   const auto make_genes = [&](const GeneBox& domain) {
@@ -373,6 +403,10 @@ StockModel::StockModel(const Stock& stock, std::uint16_t genes) : genes_(genes) 
       // Too many genes for one table: a variable instead, how many of the
       // young have each box (the young are alike, so only the numbers
       // matter), weighed by the ways to choose them, and a table per gene.
+      if (splitCount(animal.count, boxes.size()) > kMostTiedEntries) {
+        too_big_ = true;
+        continue;
+      }
       const std::vector<std::vector<int>> splits = splitsOf(animal.count, boxes.size());
       const VariableId split = network_.addVariable(static_cast<int>(splits.size()));
       network_.addFactor(factorOver(network_, {split}, [&](const std::vector<int>& v) {
@@ -406,7 +440,7 @@ StockModel::StockModel(const Stock& stock, std::uint16_t genes) : genes_(genes) 
       }
     }
   }
-  plan_ = planSums(network_, std::move(queries));
+  plan_ = planSums(network_, std::move(queries), kMostStockCost);
 }
 
 const std::vector<int>& StockModel::states(std::size_t animal, GeneIndex g) const {

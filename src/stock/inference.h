@@ -35,6 +35,16 @@ namespace quorvale {
 // recorded only as evidence are summed out at once, into a factor over
 // their parents.
 
+// The most a stock's model may cost, in table entries walked: the same
+// bound on every platform, so that a file is refused everywhere or nowhere.
+inline constexpr std::uint64_t kMostStockCost = std::uint64_t{1} << 24;
+
+// The most variables a stock's model may have: one per gene of each
+// animal, 65,536 in all (4,681 animals, named or parents a record leaves
+// out), far more than any breeder's records need. The exact numbers of a
+// longer pedigree grow with it, and their sums with their squares.
+inline constexpr std::uint64_t kMostStockVariables = std::uint64_t{1} << 16;
+
 // A stock's model, planned but not yet summed.
 class StockModel {
  public:
@@ -55,7 +65,7 @@ class StockModel {
 
   // The entries of the tables summing it would make: its cost, known before
   // any arithmetic.
-  std::uint64_t cost() const { return plan_.cost; }
+  std::uint64_t cost() const { return too_big_ ? kMostStockCost + 1 : plan_.cost; }
 
   // Every animal's weights, by gene and state, or nothing when the file
   // cannot be true.
@@ -71,6 +81,8 @@ class StockModel {
   bool modelled(GeneIndex g) const { return (genes_ >> g & 1u) != 0; }
 
   std::uint16_t genes_;
+  // A table too large to make was left out: the model is not to be summed.
+  bool too_big_ = false;
 
   Network network_;
   SumPlan plan_;
@@ -89,9 +101,7 @@ struct StockModel::Weights {
   std::array<std::array<Weight, kYellowStates>, GeneCount> of_state;
 };
 
-// The most a stock's model may cost: the same bound on every platform, so
-// that a file is refused everywhere or nowhere.
-inline constexpr std::uint64_t kMostStockCost = std::uint64_t{1} << 24;
+
 
 }  // namespace quorvale
 
