@@ -235,7 +235,15 @@ void writeStockText(const Stock& stock, const std::vector<AnimalAnswer>& answers
       text += U'\t';
       text += geneTitle(gene.gene, language);
       const bool some_possible = gene.states.back().possible;
+      // Wild for certain as far as the readings of least power go, the
+      // gene is listed for what is possible: "Black carries: possible".
+      const bool wild_alone = !gene.states.front().possible &&
+                              countOfState(gene.gene, gene.states.front().state) == 0 &&
+                              gene.states.front().chance.numerator == gene.states.front().chance.denominator;
       for (const StateAnswer& state : gene.states) {
+        if (wild_alone && !state.possible) {
+          continue;
+        }
         text += U'\t';
         text += stateWord(animal, gene.gene, state.state, language);
         if (state.possible) {

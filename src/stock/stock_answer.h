@@ -67,10 +67,11 @@ std::u32string stateWord(const StockAnimal& animal, GeneIndex g, int state, Lang
 
 // The answer as text: for each animal its name, sex and coat parted by
 // tabs, then a line for each gene shown: a tab, the gene, and a tab before
-// each state: "carries 2/3 (66.7 %)", "none 1 (not proved)" when another
-// state is possible, "two copies 1" when proved, "carries: possible". A
-// fraction whose parts have more than 12 digits is written by its percent
-// alone.
+// each state: "carries 2/3 (66.7 %)", "carries 1 (proved)", "shows 1 (not
+// proved)" when another state is possible, "carries: possible"; a gene
+// whose only state with a chance is none is listed by its possible states
+// alone ("Black	carries: possible"). A fraction whose parts have more than
+// 12 digits is written by its percent alone.
 void writeStockText(const Stock& stock, const std::vector<AnimalAnswer>& answers,
                     Language language, Output& out);
 
