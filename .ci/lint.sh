@@ -2,7 +2,7 @@
 # Lint: fails on any finding of
 #  - the module layering: a module of the program includes only itself and
 #    the modules below it;
-#  - the core (genetics to tasks) as every front end needs it: it takes the
+#  - the core (genetics to tasks, and stock) as every front end needs it: it takes the
 #    language as a parameter (only app/ holds the run's current language)
 #    and throws nothing, so it compiles with -fno-exceptions;
 #  - clang-format (.clang-format) over every .cpp and .h;
@@ -22,9 +22,10 @@ declare -A allowed=(
   [phenotype]="phenotype text genetics"
   [litter]="litter phenotype text genetics"
   [tasks]="tasks litter phenotype text genetics"
+  [stock]="stock litter phenotype text genetics"
   [console]="console text"
-  [app]="app console tasks litter phenotype text genetics"
-  [web]="web tasks litter phenotype text genetics"
+  [app]="app console stock tasks litter phenotype text genetics"
+  [web]="web stock tasks litter phenotype text genetics"
 )
 status=0
 for dir in src/*/; do
@@ -51,7 +52,7 @@ done
 [[ $status == 0 ]] || exit 1
 
 echo "-- the core: the language as a parameter, and no exceptions"
-core=(src/genetics src/text src/phenotype src/litter src/tasks)
+core=(src/genetics src/text src/phenotype src/litter src/tasks src/stock)
 mapfile -t core_files < <(git ls-files "${core[@]/%//*.h}" "${core[@]/%//*.cpp}" | grep -v '_test\.cpp$')
 if grep -n 'currentLanguage' "${core_files[@]}" src/console/*; then
   echo "the modules below app/ take the language as a parameter; only app/ reads the run's"
@@ -61,7 +62,7 @@ fi
 # interface file holds WebAssembly attributes, which only clang for wasm32
 # knows; the web preset compiles it).
 printf '%s\n' "${core_files[@]}" src/web/requests.cpp | grep '\.cpp$' |
-  xargs -P 2 -n 1 g++ -std=c++20 -fsyntax-only -fno-exceptions -Wall -Wextra -Werror -Isrc
+  xargs -P 2 -n 1 g++ -std=c++20 -fsyntax-only -fno-exceptions -DBOOST_NO_EXCEPTIONS -Wall -Wextra -Werror -Isrc
 
 echo "-- clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
@@ -80,4 +81,4 @@ for entry in json.load(open(sys.argv[1])):
   sort -u |
   xargs -P 2 -n 4 bash -c 'quiet_tidy -p build/test --extra-arg=-Wno-unknown-warning-option "$@"' _
 mapfile -t others < <(git ls-files 'fuzz/*.cpp' 'bench/*.cpp' 'src/web/requests.cpp')
-quiet_tidy "${others[@]}" -- -std=c++20 -Isrc -Ifuzz
+quiet_tidy "${others[@]}" -- -std=c++20 -DBOOST_NO_EXCEPTIONS -Isrc -Ifuzz

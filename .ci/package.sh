@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ python3 dpkg-dev lintian groff man-db)
+packages=(cmake ninja-build g++ libboost-dev python3 dpkg-dev lintian groff man-db)
 if ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq

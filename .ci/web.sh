@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ clang lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32
+packages=(cmake ninja-build g++ libboost-dev clang lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32
           libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 binaryen chromium chromium-driver
           python3-selenium)
 if ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ python3 googletest g++-mingw-w64-x86-64-posix wine wine64 unzip)
+packages=(cmake ninja-build g++ libboost-dev python3 googletest g++-mingw-w64-x86-64-posix wine wine64 unzip)
 if ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq

@@ -57,6 +57,12 @@ class CheckingOutput : public quorvale::Output {
   std::size_t written_ = 0;
 };
 
+// The fuzzer reads no files: every file a command names cannot be opened.
+quorvale::platform::FileRead noFiles(std::string_view /*path*/, std::size_t /*most*/,
+                                     std::string* /*bytes*/) {
+  return quorvale::platform::FileRead::CannotOpen;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -70,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckingOutput out;
   std::vector<std::u32string> errors;
   const int status =
-      quorvale::runCommandLine(words, quorvale::Language::English, out, errors).status;
+      quorvale::runCommandLine(words, quorvale::Language::English, noFiles, out, errors).status;
   FUZZ_REQUIRE(status == 0 || status == 1 || status == 2);
   FUZZ_REQUIRE(errors.size() == (status == 0 ? 0u : status == 1 ? 1u : 2u));
   FUZZ_REQUIRE(status == 0 || out.written() == 0);

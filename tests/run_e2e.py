@@ -92,10 +92,11 @@ def command(program, args_path):
     with open(args_path, "rb") as f:
         arguments = [line.decode("utf-8") for line in f.read().split(b"\n")[:-1]]
 
+    # A file a case names (a stock file) is named from the case's folder.
     def run(env):
         return subprocess.run([program] + arguments, stdin=subprocess.DEVNULL,
                               capture_output=True, env=env, start_new_session=True,
-                              timeout=TIMEOUT)
+                              timeout=TIMEOUT, cwd=os.path.dirname(os.path.abspath(args_path)))
     return check_runs(base, run, read_optional(base + ".out", b""),
                       read_optional(base + ".err", b""),
                       int(read_optional(base + ".status", b"0")))

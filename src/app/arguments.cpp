@@ -16,7 +16,7 @@ struct CommandName {
 constexpr CommandName kCommands[] = {
     {U"color", Command::Color},         {U"colour", Command::Color},  {U"litter", Command::Litter},
     {U"task", Command::Task},           {U"colors", Command::Colors}, {U"colours", Command::Colors},
-    {U"genotypes", Command::Genotypes},
+    {U"genotypes", Command::Genotypes}, {U"stock", Command::Stock},
 };
 
 // The commands an option goes with, one bit per Command.
@@ -154,6 +154,7 @@ bool takesWords(Command command, std::size_t count) {
     case Command::Colors:
       return true;
     case Command::Genotypes:
+    case Command::Stock:
       return count >= 1;
     case Command::None:
       return count == 0;

@@ -16,7 +16,7 @@ namespace quorvale {
 // hamster), never the end of the options, and because a task number may
 // begin with "-".
 
-enum class Command : std::uint8_t { None, Color, Litter, Task, Colors, Genotypes };
+enum class Command : std::uint8_t { None, Color, Litter, Task, Colors, Genotypes, Stock };
 
 struct Invocation {
   Command command = Command::None;

@@ -193,8 +193,8 @@ int runGenotypes(const Invocation& invocation, Language language, Output& out,
   return kExitDone;
 }
 
-int runCommand(const ParsedArguments& parsed, Language language, Output& out,
-               std::vector<std::u32string>& error_lines) {
+int runCommand(const ParsedArguments& parsed, Language language, const FileReader& read_file,
+               Output& out, std::vector<std::u32string>& error_lines) {
   const Invocation& invocation = parsed.invocation;
   if (invocation.help) {
     out.write(helpText(language));
@@ -220,6 +220,8 @@ int runCommand(const ParsedArguments& parsed, Language language, Output& out,
       return runColors(invocation, language, out, error_lines);
     case Command::Genotypes:
       return runGenotypes(invocation, language, out, error_lines);
+    case Command::Stock:
+      return runStock(invocation, language, read_file, out, error_lines);
     case Command::None:
       break;
   }
@@ -229,10 +231,11 @@ int runCommand(const ParsedArguments& parsed, Language language, Output& out,
 }  // namespace
 
 CommandOutcome runCommandLine(std::span<const std::u32string> words, Language default_language,
-                              Output& out, std::vector<std::u32string>& error_lines) {
+                              const FileReader& read_file, Output& out,
+                              std::vector<std::u32string>& error_lines) {
   const ParsedArguments parsed = parseArguments(words);
   const Language language = parsed.invocation.language.value_or(default_language);
-  return {runCommand(parsed, language, out, error_lines), language};
+  return {runCommand(parsed, language, read_file, out, error_lines), language};
 }
 
 }  // namespace quorvale

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/stock_command.h"
 #include "text/language.h"
 #include "text/output.h"
 
@@ -32,8 +33,11 @@ struct CommandOutcome {
 // kExitOutputFailed is the caller's to return: it alone knows whether the
 // output failed.
 // REQUIRES: words is not empty.
+// read_file reads the files a command names (platform::readFile, or a
+// stand-in in tests).
 CommandOutcome runCommandLine(std::span<const std::u32string> words, Language default_language,
-                              Output& out, std::vector<std::u32string>& error_lines);
+                              const FileReader& read_file, Output& out,
+                              std::vector<std::u32string>& error_lines);
 
 }  // namespace quorvale
 

@@ -46,8 +46,9 @@ int commandLine(const std::vector<std::string>& arguments) {
                                                environmentVariable("LANG")};
   quorvale::StandardOutput output;
   std::vector<std::u32string> error_lines;
-  const quorvale::CommandOutcome outcome = quorvale::runCommandLine(
-      words, quorvale::environmentLanguage(locale), output.out(), error_lines);
+  const quorvale::CommandOutcome outcome =
+      quorvale::runCommandLine(words, quorvale::environmentLanguage(locale),
+                               quorvale::platform::readFile, output.out(), error_lines);
   output.flush();
   for (const std::u32string& line : error_lines) {
     quorvale::platform::writeDiagnostic(quorvale::toUtf8(line));

@@ -57,6 +57,15 @@ std::size_t outputBlockSize();
 // unbuffered. Best effort: errors are ignored.
 void writeDiagnostic(std::string_view line);
 
+// How reading a file ended.
+enum class FileRead { Read, CannotOpen, TooLarge, Failed };
+
+// Reads the whole file at `path` (UTF-8, as the command line gives it; on
+// Windows the file is opened by its UTF-16 name, so that a Russian name
+// works whatever the code page) into *bytes: at most `most` bytes, else
+// TooLarge with nothing kept. Never reads standard input.
+FileRead readFile(std::string_view path, std::size_t most, std::string* bytes);
+
 // Waits for one key press on the user's terminal (the controlling terminal,
 // or the console), never taking the key from standard input. Words typed
 // ahead for the next prompts stay answers to them: when standard input is

@@ -425,4 +425,41 @@ void waitForKeyPress() {
   ::close(fd);
 }
 
+FileRead readFile(std::string_view path, std::size_t most, std::string* bytes) {
+  const std::string name(path);
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg): open takes its flags so
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return FileRead::CannotOpen;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return FileRead::CannotOpen;
+  }
+  bytes->clear();
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got < 0) {
+      ::close(fd);
+      return FileRead::Failed;
+    }
+    if (got == 0) {
+      break;
+    }
+    if (bytes->size() + static_cast<std::size_t>(got) > most) {
+      bytes->clear();
+      ::close(fd);
+      return FileRead::TooLarge;
+    }
+    bytes->append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return FileRead::Read;
+}
+
 }  // namespace quorvale::platform

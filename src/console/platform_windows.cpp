@@ -380,4 +380,35 @@ void waitForKeyPress() {
   ::CloseHandle(conin);
 }
 
+FileRead readFile(std::string_view path, std::size_t most, std::string* bytes) {
+  std::string pending;
+  const std::u16string name = utf16FromUtf8(path, &pending);
+  const std::wstring wide(name.begin(), name.end());
+  HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    return FileRead::CannotOpen;
+  }
+  bytes->clear();
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (ReadFile(h, buffer, sizeof buffer, &got, nullptr) == 0) {
+      CloseHandle(h);
+      return FileRead::Failed;
+    }
+    if (got == 0) {
+      break;
+    }
+    if (bytes->size() + got > most) {
+      bytes->clear();
+      CloseHandle(h);
+      return FileRead::TooLarge;
+    }
+    bytes->append(buffer, got);
+  }
+  CloseHandle(h);
+  return FileRead::Read;
+}
+
 }  // namespace quorvale::platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <utility>
 
 #include "litter/fraction.h"
 #include "phenotype/carriers.h"
@@ -117,11 +118,9 @@ std::vector<CarrierShare> groupCarrierShares(const GroupedLitter& litter, std::s
 
 Ratio atLeastOne(std::uint64_t group, std::uint64_t born, int pups) {
   // 1 - ((born - group) / born)^pups, over born^pups.
-  Natural all = power(static_cast<std::uint32_t>(born), pups);
-  Natural none = power(static_cast<std::uint32_t>(born - group), pups);
-  Natural some = all;
-  some -= none;
-  return {some, all};
+  Integer all = power(Integer(born), static_cast<unsigned>(pups));
+  Integer some = all - power(Integer(born - group), static_cast<unsigned>(pups));
+  return {std::move(some), std::move(all)};
 }
 
 Ratio expectedNumber(std::uint64_t group, std::uint64_t born, int pups) {

@@ -8,7 +8,7 @@
 #include "genetics/genotype.h"
 #include "litter/fraction.h"
 #include "litter/phenotype_groups.h"
-#include "text/natural.h"
+#include "text/exact.h"
 
 namespace quorvale {
 

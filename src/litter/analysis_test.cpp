@@ -86,11 +86,11 @@ TEST(LitterAnalysis, AgreesWithAPlainCountOverTheCross) {
       const double born = 1 - lethal;
       if (group.coat.kind != CoatKind::Lethal) {
         const double q = expected.chance / born;
-        const std::uint64_t at_least_one =
-            roundedScaled(atLeastOne(group.chance, bornChance(figures), 8), 6);
+        const auto at_least_one = static_cast<std::uint64_t>(
+            roundedScaled(atLeastOne(group.chance, bornChance(figures), 8), 6));
         EXPECT_NEAR(static_cast<double>(at_least_one) / 1e6, 1 - std::pow(1 - q, 8), 1e-6);
-        EXPECT_NEAR(static_cast<double>(
-                        roundedScaled(expectedNumber(group.chance, bornChance(figures), 8), 6)) /
+        EXPECT_NEAR(static_cast<double>(static_cast<std::uint64_t>(
+                        roundedScaled(expectedNumber(group.chance, bornChance(figures), 8), 6))) /
                         1e6,
                     8 * q, 1e-6);
       }

@@ -117,6 +117,11 @@ ColourName colourNameOf(DescriptionKey key) {
 
 Sex sexShownOf(DescriptionKey key) { return static_cast<Sex>(field(key, kSexSuffix)); }
 
+DescriptionKey withoutCoatLength(DescriptionKey key) {
+  key.bits &= ~(std::uint64_t{0xFF} << (8 * kLength));
+  return key;
+}
+
 CoatClass coatOf(DescriptionKey key) {
   return {static_cast<BaseColour>(field(key, kBase)), static_cast<CoatKind>(field(key, kKind))};
 }

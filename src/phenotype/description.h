@@ -51,6 +51,10 @@ ColourName colourNameOf(DescriptionKey key);
 // the sex, or a coat that shows none).
 Sex sexShownOf(DescriptionKey key);
 
+// The same description with its coat length left out (no SH or LH): how
+// a breeder may record a coat whose length nobody noted.
+DescriptionKey withoutCoatLength(DescriptionKey key);
+
 // The genes whose count, not only whether they show, the description reads:
 // Satin (Double Satin), Silver Grey (the silver-grey white), Light Grey and
 // Dominant Spot (the lethal combinations and their warnings) and Yellow (the

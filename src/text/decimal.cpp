@@ -8,8 +8,8 @@ namespace {
 
 // The digits of a rounded scaled value, with the point before the last
 // `digits` of them.
-std::string scaledDigits(std::uint64_t scaled, int digits, char point) {
-  std::string text = std::to_string(scaled);
+std::string scaledDigits(const Integer& scaled, int digits, char point) {
+  std::string text = decimalDigits(scaled);
   if (digits == 0) {
     return text;
   }
@@ -33,14 +33,14 @@ std::u32string decimalText(const Ratio& value, int digits, Language language) {
 
 std::u32string percentText(const Ratio& share, Language language) {
   // Tenths of a per cent are thousandths of the share.
-  const std::uint64_t tenths = roundedScaled(share, 3);
+  const Integer tenths = roundedScaled(share, 3);
   std::u32string text;
   if (tenths == 0) {
     text = U"< ";
-    text += widen(scaledDigits(1, 1, decimalPoint(language)));
+    text += widen(scaledDigits(Integer(1), 1, decimalPoint(language)));
   } else if (tenths == 1000 && share.numerator < share.denominator) {
     text = U"> ";
-    text += widen(scaledDigits(999, 1, decimalPoint(language)));
+    text += widen(scaledDigits(Integer(999), 1, decimalPoint(language)));
   } else {
     text = widen(scaledDigits(tenths, 1, decimalPoint(language)));
   }

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "text/exact.h"
 #include "text/language.h"
-#include "text/natural.h"
 
 namespace quorvale {
 

@@ -23,8 +23,7 @@ TEST(Decimal, PercentagesRoundHalfUpAndSayWhenTheyAreTooSmallOrLarge) {
 TEST(Decimal, NumbersOfAnySize) {
   // (3/4)^99 far below one in a million, and its complement just under 1.
   Ratio none{power(3, 99), power(4, 99)};
-  Natural some = none.denominator;
-  some -= none.numerator;
+  const Integer some = none.denominator - none.numerator;
   EXPECT_EQ(jsonNumber(none, 6), "0");
   EXPECT_EQ(jsonNumber({some, none.denominator}, 6), "1");
   EXPECT_EQ(utf8(percentText({some, none.denominator}, Language::English)), "> 99.9 %");

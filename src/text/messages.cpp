@@ -116,6 +116,25 @@ constexpr std::u32string_view kGeneNames[LanguageCount][GeneCount] = {
     },
 };
 
+// The Russian names as they stand alone, in the nominative; the English
+// ones are the same in both places.
+constexpr std::u32string_view kRussianGeneTitles[GeneCount] = {
+    U"кремовый",        // e
+    U"темно-серый",     // dg
+    U"коричный",        // p
+    U"черный",          // a
+    U"белый ТУ",        // cd
+    U"пестрый",         // rd
+    U"длинношерстный",  // l
+    U"копченый",        // u
+    U"белый пояс",      // ba
+    U"атласный",        // sa
+    U"серебристый",     // sg
+    U"светло-серый",    // lg
+    U"пятнистый",       // ds
+    U"желтый",          // to
+};
+
 }  // namespace
 
 std::u32string_view messageText(MessageId id, Language language) {
@@ -124,6 +143,10 @@ std::u32string_view messageText(MessageId id, Language language) {
 
 std::u32string_view geneName(GeneIndex g, Language language) {
   return kGeneNames[static_cast<int>(language)][g];
+}
+
+std::u32string_view geneTitle(GeneIndex g, Language language) {
+  return language == Language::Russian ? kRussianGeneTitles[g] : geneName(g, language);
 }
 
 }  // namespace quorvale

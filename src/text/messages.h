@@ -55,6 +55,10 @@ std::u32string_view messageText(MessageId id, Language language);
 // genitive forms, the form that follows "носит гены ".
 std::u32string_view geneName(GeneIndex g, Language language);
 
+// The name of a gene standing alone, as a heading or a table's cell: the
+// same in English, the nominative in Russian ("кремовый").
+std::u32string_view geneTitle(GeneIndex g, Language language);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_TEXT_MESSAGES_H_

@@ -1,0 +1,34 @@
+#ifndef QUORVALE_APP_STOCK_COMMAND_H_
+#define QUORVALE_APP_STOCK_COMMAND_H_
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/arguments.h"
+#include "console/platform.h"
+#include "text/language.h"
+#include "text/output.h"
+
+namespace quorvale {
+
+// How the command line reads a file: platform::readFile, or a stand-in in
+// tests.
+using FileReader =
+    std::function<platform::FileRead(std::string_view path, std::size_t most, std::string* bytes)>;
+
+// The most a stock file may hold: far more than any breeder's records.
+inline constexpr std::size_t kMostStockFileBytes = std::size_t{16} << 20;
+
+// `stock FILE [NAME...]`: every named animal of the file, or the ones
+// named, with its genes as the file tells them (stock/stock_answer.h).
+// Returns the exit status; each line for standard error goes to
+// error_lines.
+int runStock(const Invocation& invocation, Language language, const FileReader& read_file,
+             Output& out, std::vector<std::u32string>& error_lines);
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_APP_STOCK_COMMAND_H_

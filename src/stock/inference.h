@@ -1,0 +1,106 @@
+#ifndef QUORVALE_STOCK_INFERENCE_H_
+#define QUORVALE_STOCK_INFERENCE_H_
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "genetics/genotype.h"
+#include "stock/factor_graph.h"
+#include "stock/gene_states.h"
+#include "stock/stock.h"
+#include "stock/weight.h"
+
+namespace quorvale {
+
+// Every animal's genes, exactly, given everything a stock file records.
+//
+// The rule. Inheritance is Mendelian, each gene on its own, Yellow on the X
+// chromosome; a young of unknown sex is either with chance 1/2; every
+// animal in the file was born, so its chance is taken among the young its
+// parents have that are born. Each allele of an animal without recorded
+// parents is mutant with a vanishing chance ε, independently, where no
+// chance is stated for it (0, 1 and 2 mutant alleles weigh 1, 2ε and ε²; a
+// male's To is one allele); the answer is the limit as ε goes to 0. A state
+// whose weight is zero is excluded; one whose lowest power of ε is above
+// the whole file's is possible (some reading of the file has it, but only
+// through more unseen mutant alleles than the file needs); any other has
+// the chance given by the ratio of the coefficients.
+//
+// The model: one variable per gene of each named animal and of each parent
+// a record leaves out (a founder of its own), taking the states its sex,
+// its coat and its known genes allow; one more per animal whose coat ties
+// genes together, choosing the box of its coat (stock/coat_boxes.h); young
+// recorded only as evidence are summed out at once, into a factor over
+// their parents.
+
+// The most a stock's model may cost, in table entries walked: the same
+// bound on every platform, so that a file is refused everywhere or nowhere.
+inline constexpr std::uint64_t kMostStockCost = std::uint64_t{1} << 24;
+
+// The most variables a stock's model may have: one per gene of each
+// animal, 65,536 in all (4,681 animals, named or parents a record leaves
+// out), far more than any breeder's records need. The exact numbers of a
+// longer pedigree grow with it, and their sums with their squares.
+inline constexpr std::uint64_t kMostStockVariables = std::uint64_t{1} << 16;
+
+// A stock's model, planned but not yet summed.
+class StockModel {
+ public:
+  // REQUIRES: the stock is well formed (stock/stock_file.h checks it):
+  // parents exist, are of the right sex and are named animals (count 1),
+  // no animal is its own ancestor.
+  // Only the genes of the set `genes` (one bit per GeneIndex) are modelled:
+  // they are independent but for the coats that tie them, so a question
+  // about some genes alone may leave the others out.
+  explicit StockModel(const Stock& stock, std::uint16_t genes = kEveryGene);
+
+  static constexpr std::uint16_t kEveryGene = (1u << GeneCount) - 1;
+
+  // Whether some reading of the file has a weight: false when it cannot be
+  // true. Cheaper than weights(), which it is the first half of.
+  // REQUIRES: cost() <= kMostStockCost.
+  bool possible() const;
+
+  // The entries of the tables summing it would make: its cost, known before
+  // any arithmetic.
+  std::uint64_t cost() const { return too_big_ ? kMostStockCost + 1 : plan_.cost; }
+
+  // Every animal's weights, by gene and state, or nothing when the file
+  // cannot be true.
+  // REQUIRES: cost() <= kMostStockCost.
+  struct Weights;
+  std::optional<std::vector<Weights>> weights() const;
+
+  // The states animal a may take at gene g: its variable's values (none
+  // for a gene not modelled).
+  const std::vector<int>& states(std::size_t animal, GeneIndex g) const;
+
+ private:
+  bool modelled(GeneIndex g) const { return (genes_ >> g & 1u) != 0; }
+
+  std::uint16_t genes_;
+  // A table too large to make was left out: the model is not to be summed.
+  bool too_big_ = false;
+
+  Network network_;
+  SumPlan plan_;
+  // By animal (the stock's records; the unnamed ones have none) and gene:
+  // the variable, and the states its values stand for.
+  struct Genes {
+    std::array<VariableId, GeneCount> variable{};
+    std::array<std::vector<int>, GeneCount> states;
+  };
+  std::vector<std::optional<Genes>> animals_;
+};
+
+// The weights of one animal's genes: by gene, by state (Weight::zero() for
+// a state it cannot have).
+struct StockModel::Weights {
+  std::array<std::array<Weight, kYellowStates>, GeneCount> of_state;
+};
+
+}  // namespace quorvale
+
+#endif  // QUORVALE_STOCK_INFERENCE_H_
