@@ -5,6 +5,7 @@
 #include <bit>
 #include <cassert>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 
 #include "phenotype/colour.h"
@@ -159,7 +160,7 @@ Polynomial unstatedFounder(GeneIndex g, int s) {
 
 // State s of gene g of a founder of the records.
 Polynomial recordedFounder(const StockAnimal& animal, GeneIndex g, int s) {
-  if (const auto& prior = animal.priors[static_cast<std::size_t>(g)]) {
+  if (const auto& prior = animal.priors[g]) {
     if (s == prior->state) {
       return constant(prior->chance);
     }
@@ -174,7 +175,7 @@ Polynomial recordedFounder(const StockAnimal& animal, GeneIndex g, int s) {
 
 // The state of gene g that a record's known box leaves.
 int fixedState(const StockAnimal& animal, GeneIndex g) {
-  const StateSet known = animal.known[static_cast<std::size_t>(g)];
+  const StateSet known = animal.known[g];
   assert(std::has_single_bit(known));
   return std::countr_zero(known);
 }
@@ -200,12 +201,11 @@ bool evidenceAllows(const StockAnimal& animal, std::span<const GeneIndex> genes,
   Sex sex = Sex::Unspecified;
   for (GeneIndex g = 0; g < GeneCount; ++g) {
     const auto place = std::find(genes.begin(), genes.end(), g);
-    const int s = place == genes.end() ? fixedState(animal, g)
-                                       : states[static_cast<std::size_t>(place - genes.begin())];
-    if (!hasState(animal.known[static_cast<std::size_t>(g)], s) || !hasState(bornStates(g), s)) {
+    const int s = place == genes.end() ? fixedState(animal, g) : states[place - genes.begin()];
+    if (!hasState(animal.known[g], s) || !hasState(bornStates(g), s)) {
       return false;
     }
-    genotype.alleleCount[static_cast<std::size_t>(g)] = countOfState(g, s);
+    genotype.alleleCount[g] = countOfState(g, s);
     if (isSexLinked(g)) {
       sex = sexOfState(g, s);
     }
@@ -226,8 +226,148 @@ struct Member {
   Sex sex = Sex::Unspecified;  // of a founder no record names
   int father = -1;             // members; -1 for a founder
   int mother = -1;
-  std::vector<States> candidates;  // the states not excluded by its own evidence
+  std::vector<States> candidates;  // the states its own evidence allows
 };
+
+struct Pedigree {
+  std::vector<Member> members;  // each with states of its own in an assignment
+  std::vector<Member> several;  // records of several young, summed per young
+};
+
+Pedigree pedigreeOf(const Stock& stock, std::span<const GeneIndex> genes) {
+  const std::vector<StockAnimal>& records = stock.animals;
+  Pedigree pedigree;
+  std::vector<Member>& members = pedigree.members;
+  // First the records of one young, then the founders who stand for empty
+  // parents.
+  std::vector<int> member_of(records.size(), -1);
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    assert(records[r].count >= 1);
+    if (records[r].count == 1) {
+      member_of[r] = static_cast<int>(members.size());
+      members.emplace_back().record = static_cast<int>(r);
+    }
+  }
+  const auto parent = [&](int recorded, Sex sex) {
+    if (recorded != StockAnimal::kUnknownParent) {
+      assert(recorded >= 0 && recorded < static_cast<int>(records.size()));
+      assert(member_of[recorded] >= 0 && records[recorded].sex == sex);
+      return member_of[recorded];
+    }
+    members.emplace_back().sex = sex;
+    return static_cast<int>(members.size()) - 1;
+  };
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    const StockAnimal& animal = records[r];
+    if (animal.count == 1 && animal.isFounder()) {
+      continue;
+    }
+    assert(std::none_of(animal.priors.begin(), animal.priors.end(),
+                        [](const auto& prior) { return prior.has_value(); }));
+    const int father = parent(animal.father, Sex::Male);
+    const int mother = parent(animal.mother, Sex::Female);
+    Member& young = animal.count == 1 ? members[member_of[r]] : pedigree.several.emplace_back();
+    young.record = static_cast<int>(r);
+    young.father = father;
+    young.mother = mother;
+  }
+
+  const std::vector<States> choices = everyChoice(genes);
+  const auto fillCandidates = [&](Member& member) {
+    for (const States& states : choices) {
+      bool allowed = true;
+      if (member.record >= 0) {
+        allowed = evidenceAllows(records[member.record], genes, states);
+      } else {
+        for (std::size_t k = 0; k < genes.size(); ++k) {
+          const GeneIndex g = genes[k];
+          allowed = allowed && hasState(bornStates(g) & statesOfSex(g, member.sex), states[k]);
+        }
+      }
+      if (allowed) {
+        member.candidates.push_back(states);
+      }
+    }
+  };
+  std::for_each(members.begin(), members.end(), fillCandidates);
+  std::for_each(pedigree.several.begin(), pedigree.several.end(), fillCandidates);
+  return pedigree;
+}
+
+// What a young in these states weighs, given its parents'.
+Polynomial youngWeight(std::span<const GeneIndex> genes, const States& father, const States& mother,
+                       const States& states) {
+  Ratio chance = ratio(1, 1);
+  for (std::size_t k = 0; k < genes.size(); ++k) {
+    chance = product(chance, inherited(genes[k], father[k], mother[k], states[k]));
+  }
+  return constant(chance);
+}
+
+// What a member weighs in an assignment of states to every member.
+Polynomial memberWeight(const Stock& stock, std::span<const GeneIndex> genes, const Member& m,
+                        const States& own, const std::vector<States>& state) {
+  if (m.father >= 0) {
+    return youngWeight(genes, state[m.father], state[m.mother], own);
+  }
+  Polynomial weight = constant(ratio(1, 1));
+  for (std::size_t k = 0; k < genes.size(); ++k) {
+    weight = weight * (m.record >= 0 ? recordedFounder(stock.animals[m.record], genes[k], own[k])
+                                     : unstatedFounder(genes[k], own[k]));
+  }
+  return weight;
+}
+
+// Adds the weight of one assignment of states to the members, and of every
+// assignment to the records of several young that goes with it, to the sums.
+void addAssignment(const Stock& stock, std::span<const GeneIndex> genes, const Pedigree& pedigree,
+                   const std::vector<States>& state, StockEnumeration& sums) {
+  Polynomial weight = constant(ratio(1, 1));
+  for (std::size_t i = 0; i < pedigree.members.size() && !isZero(weight); ++i) {
+    weight = weight * memberWeight(stock, genes, pedigree.members[i], state[i], state);
+  }
+  if (isZero(weight)) {
+    return;
+  }
+  // The young of a record of several are alike and, given their parents,
+  // independent: together they weigh the power of what one of them weighs.
+  const std::vector<Member>& several = pedigree.several;
+  std::vector<std::vector<Polynomial>> one(several.size());
+  std::vector<Polynomial> any_one(several.size());
+  std::vector<Polynomial> all(several.size());
+  Polynomial everything = weight;
+  for (std::size_t j = 0; j < several.size(); ++j) {
+    for (const States& states : several[j].candidates) {
+      one[j].push_back(
+          youngWeight(genes, state[several[j].father], state[several[j].mother], states));
+      any_one[j] = any_one[j] + one[j].back();
+    }
+    all[j] = power(any_one[j], stock.animals[several[j].record].count);
+    everything = everything * all[j];
+  }
+
+  sums.total = sums.total + everything;
+  for (std::size_t i = 0; i < pedigree.members.size(); ++i) {
+    const int record = pedigree.members[i].record;
+    for (std::size_t k = 0; record >= 0 && k < genes.size(); ++k) {
+      Polynomial& sum = sums.weights[record][k][state[i][k]];
+      sum = sum + everything;
+    }
+  }
+  for (std::size_t j = 0; j < several.size(); ++j) {
+    // One of the young in a state, the others in any.
+    Polynomial others = weight * power(any_one[j], stock.animals[several[j].record].count - 1);
+    for (std::size_t other = 0; other < several.size(); ++other) {
+      others = other == j ? others : others * all[other];
+    }
+    for (std::size_t c = 0; c < several[j].candidates.size(); ++c) {
+      for (std::size_t k = 0; k < genes.size(); ++k) {
+        Polynomial& sum = sums.weights[several[j].record][k][several[j].candidates[c][k]];
+        sum = sum + others * one[j][c];
+      }
+    }
+  }
+}
 
 }  // namespace
 
@@ -267,109 +407,33 @@ bool isZero(const Polynomial& a) { return a.coefficients.empty(); }
 int lowestPower(const Polynomial& a) {
   assert(!isZero(a));
   int k = 0;
-  while (a.coefficients[static_cast<std::size_t>(k)].numerator == 0) {
+  while (a.coefficients[k].numerator == 0) {
     ++k;
   }
   return k;
 }
 
-Ratio lowestCoefficient(const Polynomial& a) {
-  return a.coefficients[static_cast<std::size_t>(lowestPower(a))];
-}
+Ratio lowestCoefficient(const Polynomial& a) { return a.coefficients[lowestPower(a)]; }
 
 StockEnumeration enumerateStock(const Stock& stock, std::span<const GeneIndex> genes) {
   assert(!genes.empty() && genes.size() <= kMaxGenes);
-  for (std::size_t k = 0; k < genes.size(); ++k) {
-    assert(genes[k] >= 0 && genes[k] < GeneCount);
-    assert(std::count(genes.begin(), genes.end(), genes[k]) == 1);
-  }
-  const std::vector<StockAnimal>& records = stock.animals;
-
-  // The members: first the records of one young, then the founders who
-  // stand for empty parents, then the records of several young.
-  std::vector<Member> members;
-  std::vector<int> member_of(records.size(), -1);
-  for (std::size_t r = 0; r < records.size(); ++r) {
-    assert(records[r].count >= 1);
-    if (records[r].count == 1) {
-      member_of[r] = static_cast<int>(members.size());
-      members.emplace_back().record = static_cast<int>(r);
+  assert(std::all_of(genes.begin(), genes.end(), [&](GeneIndex g) {
+    return g >= 0 && g < GeneCount && std::count(genes.begin(), genes.end(), g) == 1;
+  }));
+  const Pedigree pedigree = pedigreeOf(stock, genes);
+  StockEnumeration sums;
+  sums.genes.assign(genes.begin(), genes.end());
+  sums.weights.resize(stock.animals.size());
+  for (auto& by_gene : sums.weights) {
+    for (const GeneIndex g : genes) {
+      by_gene.emplace_back(stateCount(g));
     }
   }
-  const auto parent = [&](int recorded, Sex sex) {
-    if (recorded != StockAnimal::kUnknownParent) {
-      assert(recorded >= 0 && static_cast<std::size_t>(recorded) < records.size());
-      assert(member_of[static_cast<std::size_t>(recorded)] >= 0);
-      assert(records[static_cast<std::size_t>(recorded)].sex == sex);
-      return member_of[static_cast<std::size_t>(recorded)];
-    }
-    members.emplace_back().sex = sex;
-    return static_cast<int>(members.size()) - 1;
-  };
-  std::vector<Member> several;
-  for (std::size_t r = 0; r < records.size(); ++r) {
-    const StockAnimal& animal = records[r];
-    if (animal.count == 1 && animal.isFounder()) {
-      continue;
-    }
-    assert(std::none_of(animal.priors.begin(), animal.priors.end(),
-                        [](const auto& prior) { return prior.has_value(); }));
-    const int father = parent(animal.father, Sex::Male);
-    const int mother = parent(animal.mother, Sex::Female);
-    if (animal.count == 1) {
-      Member& young = members[static_cast<std::size_t>(member_of[r])];
-      young.father = father;
-      young.mother = mother;
-    } else {
-      Member& young = several.emplace_back();
-      young.record = static_cast<int>(r);
-      young.father = father;
-      young.mother = mother;
-    }
-  }
-  const std::vector<States> choices = everyChoice(genes);
-  const auto fillCandidates = [&](Member& member) {
-    for (const States& states : choices) {
-      bool allowed = true;
-      if (member.record >= 0) {
-        allowed = evidenceAllows(records[static_cast<std::size_t>(member.record)], genes, states);
-      } else {
-        for (std::size_t k = 0; k < genes.size(); ++k) {
-          allowed = allowed &&
-                    hasState(bornStates(genes[k]) & statesOfSex(genes[k], member.sex), states[k]);
-        }
-      }
-      if (allowed) {
-        member.candidates.push_back(states);
-      }
-    }
-  };
-  std::for_each(members.begin(), members.end(), fillCandidates);
-  std::for_each(several.begin(), several.end(), fillCandidates);
-
-  StockEnumeration result;
-  result.genes.assign(genes.begin(), genes.end());
-  result.weights.resize(records.size());
-  for (auto& by_gene : result.weights) {
-    by_gene.resize(genes.size());
-    for (std::size_t k = 0; k < genes.size(); ++k) {
-      by_gene[k].resize(static_cast<std::size_t>(stateCount(genes[k])));
-    }
-  }
+  const std::vector<Member>& members = pedigree.members;
   if (std::any_of(members.begin(), members.end(),
                   [](const Member& m) { return m.candidates.empty(); })) {
-    return result;
+    return sums;
   }
-
-  // What a young of these parents weighs in these states.
-  const auto youngWeight = [&](const States& father, const States& mother, const States& states) {
-    Ratio chance = ratio(1, 1);
-    for (std::size_t k = 0; k < genes.size(); ++k) {
-      chance = product(chance, inherited(genes[k], father[k], mother[k], states[k]));
-    }
-    return constant(chance);
-  };
-
   // Every assignment: one candidate of each member, counted like an
   // odometer.
   std::vector<std::size_t> choice(members.size(), 0);
@@ -378,87 +442,24 @@ StockEnumeration enumerateStock(const Stock& stock, std::span<const GeneIndex> g
     for (std::size_t i = 0; i < members.size(); ++i) {
       state[i] = members[i].candidates[choice[i]];
     }
-    Polynomial weight = constant(ratio(1, 1));
-    for (std::size_t i = 0; i < members.size() && !isZero(weight); ++i) {
-      const Member& m = members[i];
-      if (m.father >= 0) {
-        weight = weight * youngWeight(state[static_cast<std::size_t>(m.father)],
-                                      state[static_cast<std::size_t>(m.mother)], state[i]);
-        continue;
-      }
-      for (std::size_t k = 0; k < genes.size(); ++k) {
-        weight =
-            weight * (m.record >= 0 ? recordedFounder(records[static_cast<std::size_t>(m.record)],
-                                                      genes[k], state[i][k])
-                                    : unstatedFounder(genes[k], state[i][k]));
-      }
-    }
-    if (!isZero(weight)) {
-      // The young of a record of several are alike and, given their
-      // parents, independent: together they weigh the power of what one
-      // weighs.
-      std::vector<std::vector<Polynomial>> one_young(several.size());
-      std::vector<Polynomial> one_sum(several.size());
-      std::vector<Polynomial> all_young(several.size());
-      Polynomial everything = weight;
-      for (std::size_t j = 0; j < several.size(); ++j) {
-        const Member& m = several[j];
-        for (const States& states : m.candidates) {
-          one_young[j].push_back(youngWeight(state[static_cast<std::size_t>(m.father)],
-                                             state[static_cast<std::size_t>(m.mother)], states));
-          one_sum[j] = one_sum[j] + one_young[j].back();
-        }
-        all_young[j] = power(one_sum[j], records[static_cast<std::size_t>(m.record)].count);
-        everything = everything * all_young[j];
-      }
-      result.total = result.total + everything;
-      for (std::size_t i = 0; i < members.size(); ++i) {
-        if (members[i].record >= 0) {
-          for (std::size_t k = 0; k < genes.size(); ++k) {
-            Polynomial& w = result.weights[static_cast<std::size_t>(members[i].record)][k]
-                                          [static_cast<std::size_t>(state[i][k])];
-            w = w + everything;
-          }
-        }
-      }
-      for (std::size_t j = 0; j < several.size(); ++j) {
-        // One of the young in its state, the others in any.
-        Polynomial rest =
-            weight *
-            power(one_sum[j], records[static_cast<std::size_t>(several[j].record)].count - 1);
-        for (std::size_t other = 0; other < several.size(); ++other) {
-          if (other != j) {
-            rest = rest * all_young[other];
-          }
-        }
-        for (std::size_t c = 0; c < several[j].candidates.size(); ++c) {
-          for (std::size_t k = 0; k < genes.size(); ++k) {
-            Polynomial& w = result.weights[static_cast<std::size_t>(several[j].record)][k]
-                                          [static_cast<std::size_t>(several[j].candidates[c][k])];
-            w = w + rest * one_young[j][c];
-          }
-        }
-      }
-    }
+    addAssignment(stock, genes, pedigree, state, sums);
     std::size_t i = 0;
     while (i < members.size() && ++choice[i] == members[i].candidates.size()) {
       choice[i] = 0;
       ++i;
     }
     if (i == members.size()) {
-      break;
+      return sums;
     }
   }
-  return result;
 }
 
 StateVerdict verdictOf(const StockEnumeration& enumeration, int animal, GeneIndex g, int state) {
   const auto place = std::find(enumeration.genes.begin(), enumeration.genes.end(), g);
   assert(place != enumeration.genes.end() && !isZero(enumeration.total));
   const std::vector<Polynomial>& states =
-      enumeration.weights[static_cast<std::size_t>(animal)]
-                         [static_cast<std::size_t>(place - enumeration.genes.begin())];
-  const Polynomial& weight = states[static_cast<std::size_t>(state)];
+      enumeration.weights[animal][place - enumeration.genes.begin()];
+  const Polynomial& weight = states[state];
   StateVerdict verdict;
   if (isZero(weight)) {
     return verdict;
