@@ -16,6 +16,7 @@ constexpr std::u32string_view kHelp[LanguageCount] = {
        quorvale [OPTIONS] task NUMBER...
        quorvale [OPTIONS] colors [WORDS...]
        quorvale [OPTIONS] genotypes COLOUR LINE
+       quorvale [OPTIONS] stock FILE [NAME...]
        quorvale --help | --version
 Coat-colour genetics of the Syrian hamster: the colour of a genotype, the
 litter of a pairing, breeding exercises. Without arguments the program is
@@ -33,6 +34,9 @@ Commands:
   genotypes COLOUR LINE  the simplest genotypes of a colour line, typed as
                          breeders write it (Black Banded), and what such an
                          animal may also hide or carry
+  stock FILE [NAME...]   every animal of a stock file (a spreadsheet's CSV
+                         of coats, parents and litters), or those named,
+                         with the exact chance of each state of its genes
 
 Options:
   --lang en|ru           the language of the answers; without it, Russian
@@ -61,8 +65,9 @@ is the all-wild hamster (never the end of the options). A task number is a
 whole number other than 0: the same number gives the same exercise as the
 dialogue's options 3 and 4.
 
-Exit status: 0 done; 1 a genotype or task number that is not valid, or no
-colour that matches; 2 a usage error; 3 the output could not be written.
+Exit status: 0 done; 1 a genotype or task number that is not valid, no
+colour that matches, or a stock file that cannot be read or has faults; 2 a
+usage error; 3 the output could not be written.
 The manual page (man quorvale) explains the notation and every word of the
 answers.
 )",
@@ -72,6 +77,7 @@ answers.
        quorvale [ПАРАМЕТРЫ] task НОМЕР...
        quorvale [ПАРАМЕТРЫ] colors [СЛОВА...]
        quorvale [ПАРАМЕТРЫ] genotypes СТРОКА ОКРАСА
+       quorvale [ПАРАМЕТРЫ] stock ФАЙЛ [ИМЯ...]
        quorvale --help | --version
 Генетика окраса сирийского хомяка: окрас по генотипу, окрасы потомства
 пары, учебные задачи. Без аргументов программа ведет диалог в терминале.
@@ -88,6 +94,9 @@ answers.
   genotypes СТРОКА ОКРАСА  простейшие генотипы строки окраса, набранной, как
                          ее пишут заводчики (черный с поясом), и что такое
                          животное может еще перекрывать или носить
+  stock ФАЙЛ [ИМЯ...]    все животные из файла с животными (CSV из таблицы
+                         с окрасами, родителями и пометами) или названные,
+                         с точной вероятностью каждого состояния их генов
 
 Параметры:
   --lang en|ru           язык ответов; без него - русский, если LC_ALL,
@@ -116,8 +125,9 @@ answers.
 целое число, кроме 0: один и тот же номер дает ту же задачу, что и пункты
 3 и 4 диалога.
 
-Код возврата: 0 - готово; 1 - неверный генотип или номер задачи либо нет
-такого окраса; 2 - ошибка в командной строке; 3 - не удалось записать вывод.
+Код возврата: 0 - готово; 1 - неверный генотип или номер задачи, нет
+такого окраса или файл с животными не читается или содержит ошибки;
+2 - ошибка в командной строке; 3 - не удалось записать вывод.
 Нотация и все слова ответов описаны в справочной странице (man quorvale).
 )",
 };
