@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-60}
-targets=(parser dialogue litter command_line)
+targets=(parser dialogue litter command_line stock)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
