@@ -25,7 +25,7 @@ declare -A allowed=(
   [stock]="stock litter phenotype text genetics"
   [console]="console text"
   [app]="app console stock tasks litter phenotype text genetics"
-  [web]="web stock tasks litter phenotype text genetics"
+  [webapi]="webapi stock tasks litter phenotype text genetics"
 )
 status=0
 for dir in src/*/; do
@@ -61,7 +61,7 @@ fi
 # The web page's front end is built with -fno-exceptions too (its
 # interface file holds WebAssembly attributes, which only clang for wasm32
 # knows; the web preset compiles it).
-printf '%s\n' "${core_files[@]}" src/web/requests.cpp | grep '\.cpp$' |
+printf '%s\n' "${core_files[@]}" src/webapi/requests.cpp | grep '\.cpp$' |
   xargs -P 2 -n 1 g++ -std=c++20 -fsyntax-only -fno-exceptions -DBOOST_NO_EXCEPTIONS -Wall -Wextra -Werror -Isrc
 
 echo "-- clang-format"
@@ -80,5 +80,5 @@ for entry in json.load(open(sys.argv[1])):
     print(entry["file"])' build/test/compile_commands.json |
   sort -u |
   xargs -P 2 -n 4 bash -c 'quiet_tidy -p build/test --extra-arg=-Wno-unknown-warning-option "$@"' _
-mapfile -t others < <(git ls-files 'fuzz/*.cpp' 'bench/*.cpp' 'src/web/requests.cpp')
+mapfile -t others < <(git ls-files 'fuzz/*.cpp' 'bench/*.cpp' 'src/webapi/requests.cpp')
 quiet_tidy "${others[@]}" -- -std=c++20 -DBOOST_NO_EXCEPTIONS -Isrc -Ifuzz

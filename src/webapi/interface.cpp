@@ -2,14 +2,14 @@
 // linear memory, so the page needs no glue code and the module imports
 // nothing from its host. The page writes a request (UTF-8) into the room
 // that qv_request_room gives, calls qv_answer with its size, and reads the
-// answer (UTF-8 JSON, web/requests.h) at qv_answer_bytes, qv_answer's
+// answer (UTF-8 JSON, webapi/requests.h) at qv_answer_bytes, qv_answer's
 // result long. Memory may grow during a call, so the page makes its views
 // of it again after each one.
 
 #include <cstdint>
 #include <string>
 
-#include "web/requests.h"
+#include "webapi/requests.h"
 
 namespace {
 

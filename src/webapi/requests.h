@@ -1,5 +1,5 @@
-#ifndef QUORVALE_WEB_REQUESTS_H_
-#define QUORVALE_WEB_REQUESTS_H_
+#ifndef QUORVALE_WEBAPI_REQUESTS_H_
+#define QUORVALE_WEBAPI_REQUESTS_H_
 
 #include <memory>
 #include <string>
@@ -54,4 +54,4 @@ class WebRequests {
 
 }  // namespace quorvale
 
-#endif  // QUORVALE_WEB_REQUESTS_H_
+#endif  // QUORVALE_WEBAPI_REQUESTS_H_

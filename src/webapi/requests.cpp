@@ -1,4 +1,4 @@
-#include "web/requests.h"
+#include "webapi/requests.h"
 
 #include <algorithm>
 #include <cstdint>
