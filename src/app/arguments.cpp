@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "litter/report.h"
+
 namespace quorvale {
 
 namespace {
@@ -61,21 +63,6 @@ constexpr OptionSpec kOptions[] = {
     {U"--carriers", OptionId::Carriers, false, kLitters},
     {U"--sort", OptionId::Sort, true, kLitters},
 };
-
-// The size of a litter --pups takes: 1 to 99, written in plain digits.
-std::optional<int> litterSize(std::u32string_view value) {
-  if (value.empty() || value.size() > 2) {
-    return std::nullopt;
-  }
-  int size = 0;
-  for (const char32_t c : value) {
-    if (c < U'0' || c > U'9') {
-      return std::nullopt;
-    }
-    size = size * 10 + static_cast<int>(c - U'0');
-  }
-  return size >= 1 ? std::optional<int>(size) : std::nullopt;
-}
 
 const OptionSpec* findOption(std::u32string_view name) {
   for (const OptionSpec& option : kOptions) {

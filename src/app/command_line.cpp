@@ -16,6 +16,7 @@
 #include "tasks/task_number.h"
 #include "text/genotype_error.h"
 #include "text/phrases.h"
+#include "text/utf8.h"
 
 namespace quorvale {
 
@@ -26,9 +27,7 @@ constexpr std::u32string_view kProgram = U"quorvale: ";
 // "genotype 2: ", "task number 1: ".
 std::u32string numberedRole(PhraseId role, std::size_t position, Language language) {
   std::u32string text(phraseText(role, language));
-  for (const char c : std::to_string(position)) {
-    text += static_cast<char32_t>(c);
-  }
+  appendAscii(std::to_string(position), text);
   text += U": ";
   return text;
 }

@@ -13,19 +13,15 @@
 #include "litter/phenotype_groups.h"
 #include "phenotype/animal.h"
 #include "text/decimal.h"
+#include "text/digits.h"
 #include "text/genotype_error.h"
 #include "text/messages.h"
 #include "text/phrases.h"
+#include "text/utf8.h"
 
 namespace quorvale {
 
 namespace {
-
-void appendAsciiAsCodePoints(std::string_view ascii, std::u32string& out) {
-  for (char c : ascii) {
-    out += static_cast<char32_t>(static_cast<unsigned char>(c));
-  }
-}
 
 // "Male: SH Golden, carries genes of ..." and a line end. The male's label
 // begins with a line feed, which with_line_feed = false leaves out.
@@ -71,10 +67,6 @@ void writeErrorLine(const GenotypeError& error, Language language, Output& out) 
 }  // namespace
 
 namespace {
-
-void appendAscii(std::string_view ascii, std::u32string& out) {
-  appendAsciiAsCodePoints(ascii, out);
-}
 
 // The fields of a group line between its fraction and its description,
 // each followed by a tab.
@@ -141,6 +133,14 @@ void writeLethalLine(const LitterFigures& figures, Language language, Output& ou
 
 }  // namespace
 
+std::optional<int> litterSize(std::u32string_view word) {
+  const std::optional<std::uint64_t> size = readDigits(word);
+  if (!size || *size < 1 || *size > kMostPups) {
+    return std::nullopt;
+  }
+  return static_cast<int>(*size);
+}
+
 void writeLitter(const Genotype& male, const Genotype& female, const ReportOptions& options,
                  Language language, Output& out) {
   std::u32string line(messageText(MessageId::LitterLabel, language));
@@ -158,7 +158,7 @@ void writeLitter(const Genotype& male, const Genotype& female, const ReportOptio
     chance.clear();
     appendChanceText(group.chance, chance);
     line.assign(1, U'\t');
-    appendAsciiAsCodePoints(chance, line);
+    appendAscii(chance, line);
     line += U" \t";
     if (!options.analysed()) {
       line += group.description;

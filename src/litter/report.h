@@ -1,6 +1,7 @@
 #ifndef QUORVALE_LITTER_REPORT_H_
 #define QUORVALE_LITTER_REPORT_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,7 +25,7 @@ struct ReportOptions {
   // - percent: its share in per cent; when some young are lethal, also its
   //   share of the young that are born, and after the groups a line with
   //   the lethal share;
-  // - pups > 0: the chance that a litter of that many born young holds at
+  // - pups > 0 (at most kMostPups): the chance that a litter of that many born young holds at
   //   least one of the group, and how many it holds on average (not for a
   //   lethal group);
   // - carriers: under the group line (before its warning lines), a line
@@ -39,6 +40,13 @@ struct ReportOptions {
 
   bool analysed() const { return percent || pups > 0 || carriers || by_share; }
 };
+
+// The most young a litter of the figures may have (ReportOptions::pups).
+inline constexpr int kMostPups = 99;
+
+// A litter's size as the command line and the web page read it: plain
+// digits (text/digits.h) from 1 to kMostPups; nothing for any other word.
+std::optional<int> litterSize(std::u32string_view word);
 
 // The litter prediction as the user sees it: parses the male's text (as a
 // male) and the female's (as a female), and writes their report. A text

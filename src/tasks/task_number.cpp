@@ -1,6 +1,9 @@
 #include "tasks/task_number.h"
 
+#include <algorithm>
 #include <limits>
+
+#include "text/digits.h"
 
 namespace quorvale {
 
@@ -53,20 +56,20 @@ std::int32_t taskNumberFromWord(std::u32string_view word) {
 }
 
 std::optional<std::int32_t> strictTaskNumber(std::u32string_view word) {
-  std::size_t digits_from = !word.empty() && (word[0] == U'+' || word[0] == U'-') ? 1 : 0;
-  if (digits_from == word.size()) {
+  const bool negative = word.starts_with(U'-');
+  if (negative || word.starts_with(U'+')) {
+    word.remove_prefix(1);
+  }
+  const std::optional<std::uint64_t> magnitude = readDigits(word);
+  if (!magnitude || *magnitude == 0) {
     return std::nullopt;
   }
-  for (std::size_t i = digits_from; i < word.size(); ++i) {
-    if (word[i] < U'0' || word[i] > U'9') {
-      return std::nullopt;
-    }
-  }
-  const std::int32_t number = taskNumberFromWord(word);
-  if (number == 0) {
-    return std::nullopt;
-  }
-  return number;
+  // Clamped as the dialogue clamps: kLimit stands for every larger value.
+  const std::int64_t clamped =
+      static_cast<std::int64_t>(std::min(*magnitude, static_cast<std::uint64_t>(kLimit)));
+  const std::int64_t value = negative ? -clamped : clamped;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace quorvale

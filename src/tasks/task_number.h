@@ -35,7 +35,7 @@ std::int32_t taskNumberFromWord(std::u32string_view word);
 
 // The number of a word that must be a task number and nothing else, as the
 // command line and the web page read one: an optional '+' or '-' and
-// decimal digits only, converted and clamped as the dialogue converts them
+// decimal digits only (text/digits.h), converted and clamped as the dialogue converts them
 // (so the same number gives the same exercise). Nothing for any other word
 // ("", "abc", "12abc", "1 2") and for 0, which is no task.
 std::optional<std::int32_t> strictTaskNumber(std::u32string_view word);

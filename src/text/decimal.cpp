@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "text/utf8.h"
+
 namespace quorvale {
 
 namespace {
@@ -21,14 +23,12 @@ std::string scaledDigits(const Integer& scaled, int digits, char point) {
   return text;
 }
 
-std::u32string widen(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
-
 char decimalPoint(Language language) { return language == Language::Russian ? ',' : '.'; }
 
 }  // namespace
 
 std::u32string decimalText(const Ratio& value, int digits, Language language) {
-  return widen(scaledDigits(roundedScaled(value, digits), digits, decimalPoint(language)));
+  return widenAscii(scaledDigits(roundedScaled(value, digits), digits, decimalPoint(language)));
 }
 
 std::u32string percentText(const Ratio& share, Language language) {
@@ -37,12 +37,12 @@ std::u32string percentText(const Ratio& share, Language language) {
   std::u32string text;
   if (tenths == 0) {
     text = U"< ";
-    text += widen(scaledDigits(Integer(1), 1, decimalPoint(language)));
+    text += widenAscii(scaledDigits(Integer(1), 1, decimalPoint(language)));
   } else if (tenths == 1000 && share.numerator < share.denominator) {
     text = U"> ";
-    text += widen(scaledDigits(Integer(999), 1, decimalPoint(language)));
+    text += widenAscii(scaledDigits(Integer(999), 1, decimalPoint(language)));
   } else {
-    text = widen(scaledDigits(tenths, 1, decimalPoint(language)));
+    text = widenAscii(scaledDigits(tenths, 1, decimalPoint(language)));
   }
   text += U" %";
   return text;

@@ -1,5 +1,7 @@
 #include "text/utf8.h"
 
+#include <cassert>
+
 namespace quorvale {
 
 void appendUtf8(std::u32string_view text, std::string& out) {
@@ -30,6 +32,19 @@ std::string toUtf8(std::u32string_view text) {
   out.reserve(text.size());
   appendUtf8(text, out);
   return out;
+}
+
+void appendAscii(std::string_view ascii, std::u32string& out) {
+  for (const char c : ascii) {
+    assert(static_cast<unsigned char>(c) < 0x80);
+    out += static_cast<char32_t>(c);
+  }
+}
+
+std::u32string widenAscii(std::string_view ascii) {
+  std::u32string text;
+  appendAscii(ascii, text);
+  return text;
 }
 
 std::size_t decodeUtf8At(std::string_view bytes, std::size_t pos, bool more_may_follow,

@@ -8,7 +8,7 @@
 namespace quorvale {
 
 // The one place where the program's text, held as code points, becomes UTF-8
-// bytes and back.
+// bytes and back, and where plain ASCII bytes become code points.
 
 // The replacement character that stands for every byte of input that does not
 // belong to a valid UTF-8 sequence.
@@ -20,6 +20,14 @@ void appendUtf8(std::u32string_view text, std::string& out);
 
 // The UTF-8 encoding of text.
 std::string toUtf8(std::u32string_view text);
+
+// Appends ASCII text (digits, genotype symbols) as code points: one byte,
+// one code point.
+// REQUIRES: every byte of ascii is below 0x80.
+void appendAscii(std::string_view ascii, std::u32string& out);
+
+// The same as a string of its own.
+std::u32string widenAscii(std::string_view ascii);
 
 // Decodes UTF-8 bytes into code points. Each byte that is not part of a valid
 // sequence (a stray continuation byte, an overlong form, a surrogate, a value
