@@ -378,8 +378,9 @@ function showColour() {
   inputs.color = [['color', genotype]];
   shown.color = { lang, again: showColour };
   writeAddress();
-  const answer = askJson('color', lang, genotype);
-  if (answer.error) return showError(box, answer.error);
+  const reply = askJson('color', lang, genotype);
+  if (reply.error) return showError(box, reply.error);
+  const answer = reply.animals[0];
   const card = el('div', 'card animal');
   card.append(descriptionBlock(answer.description, 'h2'));
   if (answer.carrier_line) card.append(el('p', 'carrier', answer.carrier_line));
@@ -659,9 +660,10 @@ function showTask(number) {
   inputs.task = easy ? [['task', text], ['easy', '1']] : [['task', text]];
   writeAddress();
   const again = (withAnswer) => {
-    const task = askJson('task', lang, text, easy ? 1 : 0);
+    const reply = askJson('task', lang, text, easy ? 1 : 0);
     shown.task = { lang, again: () => again(Boolean(shown.task.answer)) };
-    if (task.error) return showError(box, task.error);
+    if (reply.error) return showError(box, reply.error);
+    const task = reply.tasks[0];
     const head = el('div', 'card exercise');
     head.append(el('h2', 'task-title', say('taskTitle', task.number, task.easy)));
     const pair = el('p', 'pair');
@@ -709,7 +711,7 @@ function showColours() {
     if (c.kind === 'base') {
       // A colour's line has its coat length, but for the colours that are
       // written alone (as the description of their genotype says).
-      const alone = askJson('color', lang, c.genotypes[0]).description.split('\n')[0] === c.name;
+      const alone = askJson('color', lang, c.genotypes[0]).animals[0].description.split('\n')[0] === c.name;
       const line = alone ? c.name : lang === 'en' ? 'SH ' + c.name : c.name + ' КШ';
       const a = el('a', '', c.name);
       a.href = linkTo([['genotypes', line]]);

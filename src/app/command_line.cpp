@@ -78,12 +78,12 @@ int runColor(const Invocation& invocation, Language language, Output& out,
     }
   }
   if (invocation.json) {
-    out.write(U"{\"animals\":[");
-    for (std::size_t i = 0; i < animals.size(); ++i) {
-      out.write(i == 0 ? U"\n" : U",\n");
-      out.write(colourJson(invocation.words[i], animals[i], language));
+    std::vector<Genotype> genotypes;
+    genotypes.reserve(animals.size());
+    for (const GenotypeReader& animal : animals) {
+      genotypes.push_back(animal.genotype());
     }
-    out.write(U"]}\n");
+    writeColourAnswerJson(invocation.words, genotypes, language, out);
     return kExitDone;
   }
   const bool several = animals.size() > 1;
@@ -130,7 +130,6 @@ int runLitter(const Invocation& invocation, Language language, Output& out,
   }
   if (invocation.json) {
     writeReportJson(male.genotype(), female.genotype(), reportOptions(invocation), language, out);
-    out.writeAscii("\n");
   } else {
     writeReport(male.genotype(), female.genotype(), reportOptions(invocation), language, out);
   }
@@ -151,23 +150,16 @@ int runTask(const Invocation& invocation, Language language, Output& out,
     numbers.push_back(*number);
   }
   if (invocation.json) {
-    out.writeAscii("{\"tasks\":[");
+    writeTasksJson(numbers, invocation.easy, !invocation.no_answer, reportOptions(invocation),
+                   language, out);
+    return kExitDone;
   }
   for (std::size_t i = 0; i < numbers.size(); ++i) {
-    const TaskAnimals animals = taskAnimals(numbers[i], invocation.easy);
-    if (invocation.json) {
-      out.writeAscii(i == 0 ? "\n" : ",\n");
-      writeTaskJson(numbers[i], invocation.easy, animals, !invocation.no_answer,
-                    reportOptions(invocation), language, out);
-      continue;
-    }
     if (i > 0) {
       out.writeAscii("\n");
     }
-    writeTask(animals, !invocation.no_answer, reportOptions(invocation), language, out);
-  }
-  if (invocation.json) {
-    out.writeAscii("]}\n");
+    writeTask(taskAnimals(numbers[i], invocation.easy), !invocation.no_answer,
+              reportOptions(invocation), language, out);
   }
   return kExitDone;
 }
@@ -175,7 +167,10 @@ int runTask(const Invocation& invocation, Language language, Output& out,
 int runColors(const Invocation& invocation, Language language, Output& out,
               std::vector<std::u32string>& error_lines) {
   std::u32string error;
-  if (!writeColourTable(invocation.words, invocation.json, language, out, &error)) {
+  const bool written = invocation.json
+                           ? writeColourTableJson(invocation.words, language, out, &error)
+                           : writeColourTable(invocation.words, language, out, &error);
+  if (!written) {
     error_lines.push_back(std::u32string(kProgram) + error);
     return kExitInvalidInput;
   }
@@ -184,8 +179,11 @@ int runColors(const Invocation& invocation, Language language, Output& out,
 
 int runGenotypes(const Invocation& invocation, Language language, Output& out,
                  std::vector<std::u32string>& error_lines) {
+  const std::u32string line = joined(invocation.words);
   std::u32string error;
-  if (!writeGenotypesOfLine(joined(invocation.words), invocation.json, language, out, &error)) {
+  const bool written = invocation.json ? writeGenotypesOfLineJson(line, language, out, &error)
+                                       : writeGenotypesOfLine(line, language, out, &error);
+  if (!written) {
     error_lines.push_back(std::u32string(kProgram) + error);
     return kExitInvalidInput;
   }

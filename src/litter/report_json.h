@@ -9,13 +9,14 @@
 #include "litter/analysis.h"
 #include "litter/phenotype_groups.h"
 #include "litter/report.h"
+#include "text/json.h"
 #include "text/language.h"
 #include "text/output.h"
 
 namespace quorvale {
 
-// The litter report of two parents as one JSON object, for scripts and the
-// web page, with the same texts and figures as the text report:
+// The litter report of two parents as JSON, for scripts and the web page,
+// with the same texts and figures as the text report:
 //
 //   {"male": ANIMAL, "female": ANIMAL, "warnings": [TEXT...],
 //    "lethal": FRACTION (only when some young are lethal),
@@ -40,30 +41,37 @@ namespace quorvale {
 // it ("e", "U"), its name as the carrier line words it, its kind "hidden"
 // or "carried", its fraction the share of the group's young. The members
 // are streamed, in the report's order, so memory stays small whatever the
-// litter. Each group and each member starts a line of its own. No line
-// end after the closing brace.
+// litter. Each key of the report, each group and each member starts a
+// line of its own.
+
+// The report as a value of a document (the answer of a task holds one).
+// REQUIRES: as writeReport.
+void writeLitterJson(const Genotype& male, const Genotype& female, const ReportOptions& options,
+                     Language language, JsonWriter& json);
+
+// The report as a whole document.
 // REQUIRES: as writeReport.
 void writeReportJson(const Genotype& male, const Genotype& female, const ReportOptions& options,
                      Language language, Output& out);
 
-// The same for a litter already grouped and analysed (in the order of
-// options.by_share), for a front end that keeps it to page through its
-// members later. Without the carriers in figures, the groups have no
-// "carriers" (appendCarriersJson writes them on their own).
+// The same document for a litter already grouped and analysed (in the
+// order of options.by_share), for a front end that keeps it to page
+// through its members later. Without the carriers in figures, the groups
+// have no "carriers" (writeCarriersJson writes them on their own).
 // REQUIRES: litter is groupLitter(male, female, language) and figures
 // analyseLitter(litter, ..., options.by_share).
 void writeReportJson(const Genotype& male, const Genotype& female, const GroupedLitter& litter,
                      const LitterFigures& figures, const ReportOptions& options, Language language,
                      Output& out);
 
-// "carriers": [...] of a group, as a GROUP of writeReportJson has it.
-void appendCarriersJson(const PhenotypeGroup& group, const std::vector<CarrierShare>& shares,
-                        Language language, std::u32string& json);
+// The document {"carriers": [...]} of a group, its carriers as a GROUP of
+// the report has them.
+void writeCarriersJson(const PhenotypeGroup& group, const std::vector<CarrierShare>& shares,
+                       Language language, Output& out);
 
-// Members first to first + count - 1 of a group (fewer when it has fewer),
-// in the report's order, as JSON objects {"genotype", "numerator",
-// "denominator"} parted by ",\n", each after a line end: the items of the
-// group's "members" array, without its brackets.
+// The document {"total", "members": [...]}: how many members a group has,
+// and its members first to first + count - 1 (fewer when it has fewer), in
+// the report's order, as a GROUP's "members" lists them.
 void writeMembersJson(const LitterExpansion& expansion, const PhenotypeGroup& group,
                       std::uint64_t first, std::uint64_t count, Output& out);
 

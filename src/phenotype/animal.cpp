@@ -1,11 +1,11 @@
 #include "phenotype/animal.h"
 
+#include <cassert>
 #include <utility>
 
 #include "genetics/genotype_text.h"
 #include "phenotype/description.h"
 #include "text/genotype_error.h"
-#include "text/json.h"
 
 namespace quorvale {
 
@@ -40,42 +40,48 @@ std::u32string colourAnswer(const GenotypeReader& genotype, Language language) {
 
 namespace {
 
-// The members of animalJson, without the braces.
-void appendAnimalMembers(const Genotype& g, bool with_warnings, bool with_sex, Language language,
-                         std::u32string& json) {
+// The members of writeAnimalJson, into the object that is open.
+void writeAnimalMembers(const Genotype& g, bool with_warnings, bool with_sex, Language language,
+                        JsonWriter& json) {
   const AnimalLines lines = describeAnimal(g, with_warnings, with_sex, language);
-  appendJsonKey(U"genotype", json);
-  appendJsonString(genotypeText(g), json);
-  json += U',';
-  appendJsonKey(U"description", json);
-  appendJsonString(lines.description, json);
-  json += U',';
-  appendJsonKey(U"carrier_line", json);
+  json.key("genotype");
+  json.string(genotypeText(g));
+  json.key("description");
+  json.string(lines.description);
+  json.key("carrier_line");
   if (lines.carrier_line.empty()) {
-    appendJsonAscii("null", json);
+    json.null();
   } else {
-    appendJsonString(lines.carrier_line, json);
+    json.string(lines.carrier_line);
   }
 }
 
 }  // namespace
 
-std::u32string animalJson(const Genotype& g, bool with_warnings, bool with_sex, Language language) {
-  std::u32string json = U"{";
-  appendAnimalMembers(g, with_warnings, with_sex, language, json);
-  json += U'}';
-  return json;
+void writeAnimalJson(const Genotype& g, bool with_warnings, bool with_sex, Language language,
+                     JsonWriter& json) {
+  json.beginObject();
+  writeAnimalMembers(g, with_warnings, with_sex, language, json);
+  json.endObject();
 }
 
-std::u32string colourJson(std::u32string_view word, const GenotypeReader& genotype,
-                          Language language) {
-  std::u32string json = U"{";
-  appendJsonKey(U"word", json);
-  appendJsonString(word, json);
-  json += U',';
-  appendAnimalMembers(genotype.genotype(), true, true, language, json);
-  json += U'}';
-  return json;
+void writeColourAnswerJson(std::span<const std::u32string> words,
+                           std::span<const Genotype> genotypes, Language language, Output& out) {
+  assert(words.size() == genotypes.size());
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("animals");
+  json.beginArray(JsonWriter::Layout::kLines);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    json.beginObject();
+    json.key("word");
+    json.string(words[i]);
+    writeAnimalMembers(genotypes[i], true, true, language, json);
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+  json.end();
 }
 
 }  // namespace quorvale

@@ -1,12 +1,15 @@
 #ifndef QUORVALE_PHENOTYPE_ANIMAL_H_
 #define QUORVALE_PHENOTYPE_ANIMAL_H_
 
+#include <span>
 #include <string>
 
 #include "genetics/genotype.h"
 #include "genetics/parser.h"
 #include "phenotype/carriers.h"
+#include "text/json.h"
 #include "text/language.h"
+#include "text/output.h"
 
 namespace quorvale {
 
@@ -32,13 +35,15 @@ std::u32string colourAnswer(const GenotypeReader& genotype, Language language);
 // the genotype's canonical text, the description as describeAnimal gives
 // it (warning lines included) and the carrier line, or null when there is
 // none. The litter's parents and the command color write it.
-std::u32string animalJson(const Genotype& g, bool with_warnings, bool with_sex, Language language);
+void writeAnimalJson(const Genotype& g, bool with_warnings, bool with_sex, Language language,
+                     JsonWriter& json);
 
-// The answer to one genotype word as a JSON object: {"word"} and then the
-// members of animalJson for option 1's description.
-// REQUIRES: genotype finished and not failed.
-std::u32string colourJson(std::u32string_view word, const GenotypeReader& genotype,
-                          Language language);
+// The answer of the command color as a JSON document: {"animals": [...]},
+// for each word {"word"} and then the members of writeAnimalJson for
+// option 1's description, each animal on a line of its own.
+// REQUIRES: words and genotypes of the same size.
+void writeColourAnswerJson(std::span<const std::u32string> words,
+                           std::span<const Genotype> genotypes, Language language, Output& out);
 
 }  // namespace quorvale
 

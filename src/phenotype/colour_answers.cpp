@@ -29,35 +29,28 @@ std::u32string genesText(std::uint16_t genes, Language language) {
 }
 
 // [{"gene":"e","name":"Cream"},...]
-void appendJsonGenes(std::uint16_t genes, Language language, std::u32string& json) {
-  json += U'[';
-  bool first = true;
+void writeGenes(std::uint16_t genes, Language language, JsonWriter& json) {
+  json.beginArray();
   for (GeneIndex g = 0; g < GeneCount; ++g) {
     if ((genes >> g & 1u) == 0) {
       continue;
     }
-    json += first ? U"{" : U",{";
-    first = false;
-    appendJsonKey(U"gene", json);
-    const std::string allele = mutantAllele(g);
-    appendJsonString(std::u32string(allele.begin(), allele.end()), json);
-    json += U',';
-    appendJsonKey(U"name", json);
-    appendJsonString(geneName(g, language), json);
-    json += U'}';
+    json.beginObject();
+    json.key("gene");
+    json.asciiString(mutantAllele(g));
+    json.key("name");
+    json.string(geneName(g, language));
+    json.endObject();
   }
-  json += U']';
+  json.endArray();
 }
 
-void appendJsonGenotypes(const std::vector<Genotype>& genotypes, std::u32string& json) {
-  json += U'[';
-  for (std::size_t i = 0; i < genotypes.size(); ++i) {
-    if (i > 0) {
-      json += U',';
-    }
-    appendJsonString(lookupText(genotypes[i]), json);
+void writeGenotypes(const std::vector<Genotype>& genotypes, JsonWriter& json) {
+  json.beginArray();
+  for (const Genotype& g : genotypes) {
+    json.string(lookupText(g));
   }
-  json += U']';
+  json.endArray();
 }
 
 // Up to this many characters of what the user typed are shown back.
@@ -83,77 +76,113 @@ std::u32string unknownWordText(std::u32string_view word,
   return text;
 }
 
-}  // namespace
+// What to tell the user when no row of the table holds the words: of the
+// first word that matches no colour word, or else of the words.
+std::u32string colourTableError(std::span<const std::u32string> words, Language language) {
+  std::u32string typed;
+  for (const std::u32string& word : words) {
+    typed += typed.empty() ? U"" : U" ";
+    typed += word;
+  }
+  ColourLineError unknown;
+  const std::vector<ColourPhrase> phrases = colourPhrases(/*with_sex_words=*/false);
+  for (const ColourNameWord& word : colourNameWords(typed)) {
+    if (unknown.word.empty() && !isColourWord(word.folded, phrases)) {
+      unknown.kind = LineErrorKind::UnknownWord;
+      unknown.word = word.written;
+      unknown.suggestions = suggestedWords(word.folded, phrases);
+    }
+  }
+  return colourLineErrorText(typed, unknown, kExactShortHair, language);
+}
 
-bool writeColourTable(std::span<const std::u32string> words, bool json, Language language,
-                      Output& out, std::u32string* error) {
-  const std::vector<ColourRow> table = colourTable();
+// The rows of the table that hold every word, in its order; none, and the
+// error in *error (when given), when no row does.
+std::vector<const ColourRow*> matchingRows(const std::vector<ColourRow>& table,
+                                           std::span<const std::u32string> words, Language language,
+                                           std::u32string* error) {
   std::vector<const ColourRow*> rows;
   for (const ColourRow* row : sortedRows(table, language)) {
     if (rowMatches(*row, words)) {
       rows.push_back(row);
     }
   }
+  if (rows.empty() && error != nullptr) {
+    *error = colourTableError(words, language);
+  }
+  return rows;
+}
+
+// The line a text names, read by readColourLine; nothing, and the error in
+// *error (when given), when it names none.
+std::optional<LineLookup> lineOf(std::u32string_view line, Language language,
+                                 std::u32string* error) {
+  const ColourLineReading reading = readColourLine(line, kExactShortHair);
+  std::optional<LineLookup> found =
+      reading.pattern ? lookUpLine(*reading.pattern, kExactShortHair) : std::nullopt;
+  if (!found && error != nullptr) {
+    *error = colourLineErrorText(line, reading.error, kExactShortHair, language);
+  }
+  return found;
+}
+
+}  // namespace
+
+bool writeColourTable(std::span<const std::u32string> words, Language language, Output& out,
+                      std::u32string* error) {
+  const std::vector<ColourRow> table = colourTable();
+  const std::vector<const ColourRow*> rows = matchingRows(table, words, language, error);
   if (rows.empty()) {
-    if (error != nullptr) {
-      std::u32string typed;
-      for (const std::u32string& word : words) {
-        typed += typed.empty() ? U"" : U" ";
-        typed += word;
-      }
-      ColourLineError unknown;
-      const std::vector<ColourPhrase> phrases = colourPhrases(/*with_sex_words=*/false);
-      for (const ColourNameWord& word : colourNameWords(typed)) {
-        if (unknown.word.empty() && !isColourWord(word.folded, phrases)) {
-          unknown.kind = LineErrorKind::UnknownWord;
-          unknown.word = word.written;
-          unknown.suggestions = suggestedWords(word.folded, phrases);
-        }
-      }
-      *error = colourLineErrorText(typed, unknown, kExactShortHair, language);
-    }
     return false;
   }
-  std::u32string text = json ? U"{\"colors\":[" : U"";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const ColourRow& row = *rows[i];
-    if (json) {
-      text += i == 0 ? U"\n{" : U",\n{";
-      appendJsonKey(U"name", text);
-      appendJsonString(rowName(row, language), text);
-      text += U',';
-      appendJsonKey(U"english", text);
-      appendJsonString(rowName(row, Language::English), text);
-      text += U',';
-      appendJsonKey(U"kind", text);
-      appendJsonString(row.is_word ? U"word" : U"base", text);
-      text += U',';
-      appendJsonKey(U"genotypes", text);
-      appendJsonGenotypes(row.genotypes, text);
-      text += U',';
-      appendJsonKey(U"genes", text);
-      appendJsonGenes(row.genes, language, text);
-      text += U'}';
-      continue;
-    }
-    text += rowName(row, language);
+  std::u32string text;
+  for (const ColourRow* row : rows) {
+    text += rowName(*row, language);
     text += U'\t';
     if (language != Language::English) {
-      text += rowName(row, Language::English);
+      text += rowName(*row, Language::English);
       text += U'\t';
     }
-    for (std::size_t k = 0; k < row.genotypes.size(); ++k) {
+    for (std::size_t k = 0; k < row->genotypes.size(); ++k) {
       text += k == 0 ? U"" : U", ";
-      text += lookupText(row.genotypes[k]);
+      text += lookupText(row->genotypes[k]);
     }
     text += U'\t';
-    text += genesText(row.genes, language);
+    text += genesText(row->genes, language);
     text += U'\n';
   }
-  if (json) {
-    text += U"]}\n";
-  }
   out.write(text);
+  return true;
+}
+
+bool writeColourTableJson(std::span<const std::u32string> words, Language language, Output& out,
+                          std::u32string* error) {
+  const std::vector<ColourRow> table = colourTable();
+  const std::vector<const ColourRow*> rows = matchingRows(table, words, language, error);
+  if (rows.empty()) {
+    return false;
+  }
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("colors");
+  json.beginArray(JsonWriter::Layout::kLines);
+  for (const ColourRow* row : rows) {
+    json.beginObject();
+    json.key("name");
+    json.string(rowName(*row, language));
+    json.key("english");
+    json.string(rowName(*row, Language::English));
+    json.key("kind");
+    json.asciiString(row->is_word ? "word" : "base");
+    json.key("genotypes");
+    writeGenotypes(row->genotypes, json);
+    json.key("genes");
+    writeGenes(row->genes, language, json);
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+  json.end();
   return true;
 }
 
@@ -185,39 +214,13 @@ std::u32string noColourText(std::u32string_view words, Language language) {
   return text;
 }
 
-bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out,
+bool writeGenotypesOfLine(std::u32string_view line, Language language, Output& out,
                           std::u32string* error) {
-  const ColourLineReading reading = readColourLine(line, kExactShortHair);
-  const std::optional<LineLookup> found =
-      reading.pattern ? lookUpLine(*reading.pattern, kExactShortHair) : std::nullopt;
+  const std::optional<LineLookup> found = lineOf(line, language, error);
   if (!found) {
-    if (error != nullptr) {
-      *error = colourLineErrorText(line, reading.error, kExactShortHair, language);
-    }
     return false;
   }
-  std::u32string text;
-  if (json) {
-    text = U"{";
-    appendJsonKey(U"line", text);
-    appendJsonString(lineText(*found, language), text);
-    text += U',';
-    appendJsonKey(U"genotypes", text);
-    appendJsonGenotypes(found->genotypes, text);
-    text += U',';
-    appendJsonKey(U"may_hide", text);
-    appendJsonGenes(found->may_hide, language, text);
-    text += U',';
-    appendJsonKey(U"may_double", text);
-    appendJsonGenes(found->may_double, language, text);
-    text += U',';
-    appendJsonKey(U"may_carry", text);
-    appendJsonGenes(found->may_carry, language, text);
-    text += U"}\n";
-    out.write(text);
-    return true;
-  }
-  text = lineText(*found, language);
+  std::u32string text = lineText(*found, language);
   text += U'\n';
   for (const Genotype& g : found->genotypes) {
     text += lookupText(g);
@@ -239,6 +242,29 @@ bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language
     text += U'\n';
   }
   out.write(text);
+  return true;
+}
+
+bool writeGenotypesOfLineJson(std::u32string_view line, Language language, Output& out,
+                              std::u32string* error) {
+  const std::optional<LineLookup> found = lineOf(line, language, error);
+  if (!found) {
+    return false;
+  }
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("line");
+  json.string(lineText(*found, language));
+  json.key("genotypes");
+  writeGenotypes(found->genotypes, json);
+  json.key("may_hide");
+  writeGenes(found->may_hide, language, json);
+  json.key("may_double");
+  writeGenes(found->may_double, language, json);
+  json.key("may_carry");
+  writeGenes(found->may_carry, language, json);
+  json.endObject();
+  json.end();
   return true;
 }
 

@@ -18,26 +18,34 @@ namespace quorvale {
 // each: the name, a tab, the simplest genotype (or the male's and the
 // female's, parted by ", "), a tab, "genes of " and the names of the genes
 // it has; in Russian the English name stands after the Russian one, in a
-// field of its own. With json: {"colors": [{"name", "english", "kind":
-// "base"|"word", "genotypes": [...], "genes": [{"gene", "name"}...]}]}.
-// Returns false, having written nothing, when no row matches, and then
-// sets *error (when given) to what to tell the user, as
+// field of its own. Returns false, having written nothing, when no row
+// matches, and then sets *error (when given) to what to tell the user, as
 // colourLineErrorText does: of the first word that matches no colour
 // word, or else of the words.
-bool writeColourTable(std::span<const std::u32string> words, bool json, Language language,
-                      Output& out, std::u32string* error = nullptr);
+bool writeColourTable(std::span<const std::u32string> words, Language language, Output& out,
+                      std::u32string* error = nullptr);
+
+// The same rows as a JSON document: {"colors": [{"name", "english",
+// "kind": "base"|"word", "genotypes": [...], "genes": [{"gene",
+// "name"}...]}]}, each row on a line of its own.
+bool writeColourTableJson(std::span<const std::u32string> words, Language language, Output& out,
+                          std::u32string* error = nullptr);
 
 // The way back from a colour line, read by readColourLine
 // (phenotype/colour_line.h) as kExactShortHair says: the line as the
 // program writes it, each simplest genotype on a line of its own, then
 // what such an animal may also hide, have twice and carry ("may also have
 // hidden Black", "may also have two copies of Umbrous", "may also carry
-// genes of ..."). With json: {"line", "genotypes": [...], "may_hide":
-// [{"gene", "name"}...], "may_double": [...], "may_carry": [...]}. Returns
-// false, having written nothing, when the text is no colour line, and then
-// sets *error (when given) to colourLineErrorText.
-bool writeGenotypesOfLine(std::u32string_view line, bool json, Language language, Output& out,
+// genes of ..."). Returns false, having written nothing, when the text is
+// no colour line, and then sets *error (when given) to
+// colourLineErrorText.
+bool writeGenotypesOfLine(std::u32string_view line, Language language, Output& out,
                           std::u32string* error = nullptr);
+
+// The same as a JSON document: {"line", "genotypes": [...], "may_hide":
+// [{"gene", "name"}...], "may_double": [...], "may_carry": [...]}.
+bool writeGenotypesOfLineJson(std::u32string_view line, Language language, Output& out,
+                              std::u32string* error = nullptr);
 
 // What to say when no colour matches: "no colour matches: " and the words
 // (made safe to show, cut short).

@@ -70,30 +70,33 @@ void writeTask(const TaskAnimals& animals, bool with_answer, const ReportOptions
   }
 }
 
-void writeTaskJson(std::int32_t number, bool easy, const TaskAnimals& animals, bool with_answer,
-                   const ReportOptions& options, Language language, Output& out) {
-  const TaskParents parents = parentTexts(animals);
-  std::u32string json = U"{";
-  appendJsonKey(U"number", json);
-  appendJsonAscii(std::to_string(number), json);
-  json += U',';
-  appendJsonKey(U"easy", json);
-  appendJsonAscii(easy ? "true" : "false", json);
-  json += U',';
-  appendJsonKey(U"male", json);
-  appendJsonString(parents.male, json);
-  json += U',';
-  appendJsonKey(U"female", json);
-  appendJsonString(parents.female, json);
-  if (with_answer) {
-    json += U",\n";
-    appendJsonKey(U"litter", json);
-    out.write(json);
-    writeReportJson(animals.male, animals.female, options, language, out);
-    json.clear();
+void writeTasksJson(std::span<const std::int32_t> numbers, bool easy, bool with_answer,
+                    const ReportOptions& options, Language language, Output& out) {
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("tasks");
+  json.beginArray(JsonWriter::Layout::kLines);
+  for (const std::int32_t number : numbers) {
+    const TaskAnimals animals = taskAnimals(number, easy);
+    const TaskParents parents = parentTexts(animals);
+    json.beginObject();
+    json.key("number");
+    json.number(number);
+    json.key("easy");
+    json.boolean(easy);
+    json.key("male");
+    json.string(parents.male);
+    json.key("female");
+    json.string(parents.female);
+    if (with_answer) {
+      json.key("litter");
+      writeLitterJson(animals.male, animals.female, options, language, json);
+    }
+    json.endObject();
   }
-  json += U'}';
-  out.write(json);
+  json.endArray();
+  json.endObject();
+  json.end();
 }
 
 bool canBeMated(const Genotype& male, const Genotype& female) {

@@ -4,6 +4,7 @@
 #include <concepts>
 #include <cstdint>
 #include <numeric>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -73,11 +74,14 @@ TaskParents parentTexts(const TaskAnimals& animals);
 void writeTask(const TaskAnimals& animals, bool with_answer, const ReportOptions& options,
                Language language, Output& out);
 
-// The same as a JSON object: {"number", "easy", "male", "female", "litter"},
-// the parents' genotype texts and, with_answer, their litter as
-// writeReportJson writes it (litter/report_json.h). No line end.
-void writeTaskJson(std::int32_t number, bool easy, const TaskAnimals& animals, bool with_answer,
-                   const ReportOptions& options, Language language, Output& out);
+// The exercises of task numbers as one JSON document: {"tasks": [...]},
+// for each number {"number", "easy", "male", "female", "litter"}, the
+// parents' genotype texts and, with_answer, their litter as
+// writeLitterJson writes it (litter/report_json.h); each task on a line
+// of its own.
+// REQUIRES: no number is 0.
+void writeTasksJson(std::span<const std::int32_t> numbers, bool easy, bool with_answer,
+                    const ReportOptions& options, Language language, Output& out);
 
 // The count of mutant alleles that one roll gives gene g of an animal of the
 // given sex, from one drawn value:

@@ -48,17 +48,84 @@ std::u32string percentText(const Ratio& share, Language language) {
   return text;
 }
 
+namespace {
+
+// Drops the zeros at the end of a decimal with a point, and the point when
+// nothing follows it.
+void dropTrailingZeros(std::string& text) {
+  if (text.find('.') == std::string::npos) {
+    return;
+  }
+  while (text.back() == '0') {
+    text.pop_back();
+  }
+  if (text.back() == '.') {
+    text.pop_back();
+  }
+}
+
+}  // namespace
+
 std::string jsonNumber(const Ratio& value, int digits) {
   std::string text = scaledDigits(roundedScaled(value, digits), digits, '.');
-  if (text.find('.') != std::string::npos) {
-    while (text.back() == '0') {
-      text.pop_back();
+  dropTrailingZeros(text);
+  return text;
+}
+
+std::string jsonValue(const Ratio& value) {
+  constexpr int kFigures = 6;
+  if (value.numerator == 0) {
+    return "0";
+  }
+  // The decimal exponent: 10^exponent <= value < 10^(exponent + 1).
+  int exponent = 0;
+  if (value.numerator >= value.denominator) {
+    Integer bound = value.denominator * 10;
+    while (value.numerator >= bound) {
+      bound *= 10;
+      ++exponent;
     }
-    if (text.back() == '.') {
-      text.pop_back();
+  } else {
+    Integer raised = value.numerator;
+    while (raised < value.denominator) {
+      raised *= 10;
+      --exponent;
     }
   }
-  return text;
+  // The value's first six figures, rounded: 100000 to 999999, or 10^6 when
+  // the rounding carries into a seventh.
+  const int shift = kFigures - 1 - exponent;
+  Ratio scaled = value;
+  if (shift >= 0) {
+    scaled.numerator *= power(Integer(10), static_cast<unsigned>(shift));
+  } else {
+    scaled.denominator *= power(Integer(10), static_cast<unsigned>(-shift));
+  }
+  Integer figures = roundedScaled(scaled, 0);
+  if (figures == power(Integer(10), kFigures)) {
+    figures /= 10;
+    ++exponent;
+  }
+  const std::string digits = decimalDigits(figures);
+  std::string text;
+  if (exponent >= -4 && exponent < kFigures) {
+    if (exponent >= 0) {
+      const auto whole = static_cast<std::size_t>(exponent) + 1;
+      text = digits.substr(0, whole) + "." + digits.substr(whole);
+    } else {
+      text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    dropTrailingZeros(text);
+    return text;
+  }
+  text = digits.substr(0, 1) + "." + digits.substr(1);
+  dropTrailingZeros(text);
+  return text + "e" + std::to_string(exponent);
+}
+
+FractionDigits lowestTermsDigits(const Ratio& value) {
+  const Ratio lowest = lowestTerms(value);
+  return {decimalDigits(lowest.numerator), decimalDigits(lowest.denominator)};
 }
 
 }  // namespace quorvale

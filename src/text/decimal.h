@@ -24,6 +24,21 @@ std::u32string percentText(const Ratio& share, Language language);
 // trailing zeros: "43.75", "0.5", "1", "0".
 std::string jsonNumber(const Ratio& value, int digits);
 
+// The fraction as a JSON number with 6 significant digits, rounded half
+// up, without trailing zeros: "0.666667", "0.25", "1", "24.75"; with a
+// power of ten, as C's %g writes one but without leading zeros in the
+// exponent, below 0.0001 and from 1000000 up: "3.72529e-9", "1e-5". A
+// fraction that is not 0 is never written as 0.
+std::string jsonValue(const Ratio& value);
+
+// The fraction in lowest terms, each part as its decimal digits, of any
+// size: {"2", "3"} for 4/6, {"0", "1"} for 0.
+struct FractionDigits {
+  std::string numerator;
+  std::string denominator;
+};
+FractionDigits lowestTermsDigits(const Ratio& value);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_TEXT_DECIMAL_H_

@@ -19,7 +19,11 @@ namespace quorvale {
 // (commitAscii). The bytes are then written exactly as if they had been passed
 // to writeAscii, but they were copied only once, and the output passes them on
 // in whatever pieces suit it. Room may be asked for again and again; each
-// request costs about as much as one small write.
+// request costs about as much as one small write. Its one user is the writer
+// of the text report's member lines (litter/member_lines.h), the program's
+// inner loop; everything else writes with write and writeAscii (the JSON
+// writer, text/json.h, gathers its pieces itself and passes them on in
+// writes of a few KB).
 class Output {
  public:
   // The most room a writer may insist on in one request.

@@ -46,11 +46,9 @@ std::vector<std::u32string> fieldsOf(std::string_view request) {
 }
 
 std::string errorJson(std::u32string_view text) {
-  std::u32string json = U"{";
-  appendJsonKey(U"error", json);
-  appendJsonString(text, json);
-  json += U'}';
-  return toUtf8(json);
+  StringOutput out;
+  writeErrorJson(text, "", out);
+  return out.bytes();
 }
 
 // A whole number of a field; nothing when it is none.
@@ -87,11 +85,9 @@ std::string WebRequests::answer(std::string_view request) {
       return errorJson(U"carriers: no such group");
     }
     const std::size_t index = litter_->figures.order[static_cast<std::size_t>(*group)];
-    std::u32string json = U"{";
-    appendCarriersJson(litter_->litter.groups[index], groupCarrierShares(litter_->litter, index),
-                       litter_->language, json);
-    json += U'}';
-    return toUtf8(json);
+    writeCarriersJson(litter_->litter.groups[index], groupCarrierShares(litter_->litter, index),
+                      litter_->language, out);
+    return out.bytes();
   }
 
   if (verb == U"members") {
@@ -103,10 +99,7 @@ std::string WebRequests::answer(std::string_view request) {
     }
     const PhenotypeGroup& chosen =
         litter_->litter.groups[litter_->figures.order[static_cast<std::size_t>(*group)]];
-    const std::uint64_t total = memberCount(litter_->litter.expansion, chosen.combinations);
-    out.writeAscii("{\"total\":" + std::to_string(total) + ",\"members\":[");
     writeMembersJson(litter_->litter.expansion, chosen, *first, *count, out);
-    out.writeAscii("]}");
     return out.bytes();
   }
 
@@ -116,7 +109,10 @@ std::string WebRequests::answer(std::string_view request) {
     if (genotype.failed()) {
       return errorJson(genotypeErrorLine(genotype.error(), language));
     }
-    return toUtf8(colourJson(field(2), genotype, language));
+    const std::u32string words[] = {std::u32string(field(2))};
+    const Genotype genotypes[] = {genotype.genotype()};
+    writeColourAnswerJson(words, genotypes, language, out);
+    return out.bytes();
   }
   if (verb == U"litter") {
     const GenotypeReader male = readGenotype(field(2), Sex::Male);
@@ -149,20 +145,20 @@ std::string WebRequests::answer(std::string_view request) {
       return errorJson(phraseText(PhraseId::NotATaskNumber, language));
     }
     const bool easy = field(3) == U"1";
-    writeTaskJson(*number, easy, taskAnimals(*number, easy), /*with_answer=*/false, ReportOptions{},
-                  language, out);
+    const std::int32_t numbers[] = {*number};
+    writeTasksJson(numbers, easy, /*with_answer=*/false, ReportOptions{}, language, out);
     return out.bytes();
   }
   if (verb == U"colors") {
     // The table splits the words itself.
     const std::u32string words[] = {std::u32string(field(2))};
-    if (!writeColourTable(words, /*json=*/true, language, out)) {
+    if (!writeColourTableJson(words, language, out)) {
       return errorJson(noColourText(field(2), language));
     }
     return out.bytes();
   }
   if (verb == U"genotypes") {
-    if (!writeGenotypesOfLine(field(2), /*json=*/true, language, out)) {
+    if (!writeGenotypesOfLineJson(field(2), language, out)) {
       return errorJson(noColourText(field(2), language));
     }
     return out.bytes();
