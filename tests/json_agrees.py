@@ -7,8 +7,11 @@ For a few pairings and tasks, in both languages, runs the program once with
 --json and once for the text, both with --percent --pups 8 --carriers
 --members, and checks that the JSON parses and that every text and figure
 of the text report stands in it: the parents, the warnings, each group's
-fraction, percentage, share of the born, chances and description, its
-carrier lines and its members, in the same order, and the lethal share.
+fraction, percentage, share of the born, chances, line and warnings, its
+carrier lines and its members, in the same order, and the lethal line;
+and that every chance has the form of one (digit strings in lowest
+terms, a value of six significant figures that is not 0 unless the
+chance is) and every figure is its exact fraction's.
 """
 
 import json
@@ -33,20 +36,30 @@ def run(program, arguments):
     return done.stdout.decode("utf-8")
 
 
-def percent(value, comma):
-    """A share as the text writes it, from the JSON's exact fraction."""
-    tenths = int(value * 1000 * 2 + 1) // 2  # half up
-    if tenths == 0:
-        text = "< 0.1"
-    elif tenths == 1000 and value < 1:
-        text = "> 99.9"
-    else:
-        text = f"{tenths // 10}.{tenths % 10}"
-    return (text.replace(".", ",") if comma else text) + " %"
+def fraction(chance):
+    """A chance's exact fraction; checks its form: digit strings in lowest
+    terms, and a value of six significant figures that is 0 only for 0."""
+    numerator, denominator = chance["numerator"], chance["denominator"]
+    assert isinstance(numerator, str) and numerator.isdigit(), chance
+    assert isinstance(denominator, str) and denominator.isdigit(), chance
+    exact = Fraction(int(numerator), int(denominator))
+    assert (exact.numerator, exact.denominator) == (int(numerator), int(denominator)), chance
+    close_to(chance["value"], exact, chance)
+    return exact
 
 
-def fraction(obj):
-    return Fraction(obj["numerator"], obj["denominator"])
+def close_to(value, exact, what):
+    """A JSON number of six significant figures for an exact fraction."""
+    assert isinstance(value, (int, float)), what
+    assert (value == 0) == (exact == 0), what
+    assert abs(Fraction(str(value)) - exact) <= exact * Fraction(1, 200000), (what, float(exact))
+
+
+def sex_of(line):
+    for sex in ("male", "female"):
+        if line.endswith((", " + sex, {"male": ", самец", "female": ", самка"}[sex])):
+            return sex
+    return None
 
 
 def compare(text, report, comma):
@@ -55,45 +68,51 @@ def compare(text, report, comma):
     lines.pop()
     male_line = lines.pop(0)
     female_line = lines.pop(0)
-    for line, animal in ((male_line, report["male"]), (female_line, report["female"])):
-        expected = animal["description"]
+    for line, animal, sex in ((male_line, report["male"], "male"), (female_line, report["female"], "female")):
+        expected = animal["line"]
         if animal["carrier_line"] is not None:
             expected += ", " + animal["carrier_line"]
         assert line.split(": ", 1)[1] == expected, (line, animal)
+        assert animal["warnings"] == [] and animal["sex"] == sex, animal
     for warning in report["warnings"]:
         assert lines.pop(0) == f"!!! {warning} !!!"
     lines.pop(0)  # the litter's label
     lethal = fraction(report["lethal"]) if "lethal" in report else Fraction(0)
     for group in report["groups"]:
         fields = lines.pop(0)[1:].split("\t")
-        share = fraction(group)
+        share = fraction(group["chance"])
+        figures = group["figures"]
         assert fields[0] == f"{share.numerator}/{share.denominator} ", fields
-        assert fields[1] == percent(share, comma), (fields, group)
+        assert fields[1] == figures["percent"], (fields, group)
         at = 2
         if "live" in group:
-            assert fields[at].startswith(percent(fraction(group["live"]), comma)), fields
             assert fraction(group["live"]) == share / (1 - lethal)
+            assert fields[at] == figures["live"] + (" от родившихся" if comma else " of the born"), fields
             at += 1
         if not group["lethal"]:
-            assert fields[at].endswith(percent(Fraction(str(group["at_least_one"])), comma)), fields
-            expected = fields[at + 1].rsplit(" ", 1)[1].replace(",", ".")
-            assert abs(float(expected) - group["expected"]) <= 0.05, (fields, group)
+            assert fields[at].endswith(": " + figures["at_least_one"]), (fields, group)
+            assert fields[at + 1].endswith(": " + figures["expected"]), (fields, group)
+            born = share / (1 - lethal)
+            close_to(group["at_least_one"], 1 - (1 - born) ** 8, group)
+            close_to(group["expected"], 8 * born, group)
             at += 2
-        description = group["description"].split("\n")
-        assert fields[at:] == [description[0]], (fields, group)
+        assert fields[at:] == [group["line"]], (fields, group)
+        if sex_of(group["line"]):
+            assert group["sex"] == sex_of(group["line"]), group
         for carrier in group["carriers"]:
             carrier_fields = lines.pop(0).split("\t")
-            part = fraction(carrier)
+            part = fraction(carrier["chance"])
             assert carrier_fields[2] == f"{part.numerator}/{part.denominator} "
-            assert carrier_fields[3] == percent(part, comma)
-            assert carrier_fields[4].endswith(carrier["name"]), (carrier_fields, carrier)
-        for warning in description[1:]:
-            assert lines.pop(0) == warning
+            assert carrier_fields[3:] == [carrier["figures"]["percent"], carrier["line"]], (carrier_fields, carrier)
+            assert carrier["line"].endswith(carrier["name"]), carrier
+        for warning in group["warnings"]:
+            assert lines.pop(0) == f"\t!!! {warning} !!!"
         for member in group["members"]:
-            chance = fraction(member)
+            chance = fraction(member["chance"])
             assert lines.pop(0) == f"\t\t\t{chance.numerator}/{chance.denominator} \t{member['genotype']}"
     if lethal:
-        assert lines.pop(0).startswith(f"{lethal.numerator}/{lethal.denominator} ")
+        assert lines.pop(0) == report["lethal_line"]
+        assert report["lethal_line"].startswith(f"{lethal.numerator}/{lethal.denominator} ")
     assert not lines, lines[:3]
 
 

@@ -7,6 +7,7 @@
 
 #include "litter/fraction.h"
 #include "phenotype/carriers.h"
+#include "text/messages.h"
 
 namespace quorvale {
 
@@ -125,6 +126,28 @@ Ratio atLeastOne(std::uint64_t group, std::uint64_t born, int pups) {
 
 Ratio expectedNumber(std::uint64_t group, std::uint64_t born, int pups) {
   return ratio(group * static_cast<std::uint64_t>(pups), born);
+}
+
+GroupFigures groupFigures(const PhenotypeGroup& group, const LitterFigures& figures, int pups) {
+  const bool lethal_group = group.coat.kind == CoatKind::Lethal;
+  const std::uint64_t born = bornChance(figures);
+  GroupFigures shown;
+  shown.chance = ratio(group.chance, kChanceOne);
+  if (figures.lethal != 0 && !lethal_group) {
+    shown.live = ratio(group.chance, born);
+  }
+  if (pups > 0 && !lethal_group) {
+    shown.at_least_one = atLeastOne(group.chance, born, pups);
+    shown.expected = expectedNumber(group.chance, born, pups);
+  }
+  return shown;
+}
+
+std::u32string carrierShareText(const CarrierShare& share, Language language) {
+  std::u32string text(
+      messageText(share.hidden ? MessageId::Hidden : MessageId::CarriesGenesOf, language));
+  text += geneName(share.gene, language);
+  return text;
 }
 
 }  // namespace quorvale

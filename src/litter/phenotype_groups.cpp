@@ -34,12 +34,20 @@ GroupedLitter groupLitter(const Genotype& male, const Genotype& female, Language
           std::u32string text = describedText(key, language);
           auto [by_text, new_text] = group_of_text.try_emplace(text, litter.groups.size());
           if (new_text) {
-            litter.groups.push_back({std::move(text), coatOf(key), 0, {}});
+            PhenotypeGroup& group = litter.groups.emplace_back();
+            group.description = std::move(text);
+            group.key = key;
+            group.coat = coatOf(key);
+            group.sex = sexOf(representative);
             members.push_back(0);
           }
           group_index = static_cast<std::uint32_t>(by_text->second);
         }
-        litter.groups[group_index].chance += chance;
+        PhenotypeGroup& group = litter.groups[group_index];
+        group.chance += chance;
+        if (group.sex != sexOf(representative)) {
+          group.sex = Sex::Unspecified;
+        }
         ++members[group_index];
         codes[counted] = code;
         group_of[counted] = group_index;

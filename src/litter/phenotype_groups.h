@@ -22,8 +22,14 @@ namespace quorvale {
 // The offspring that share one full description.
 struct PhenotypeGroup {
   std::u32string description;
+  // What the description says, as the first member met decided it: its
+  // line and warnings in either language (describedLine, describedWarnings).
+  DescriptionKey key;
   // The coat the description names (the same for every member).
   CoatClass coat;
+  // The sex of every member where the cross fixes one (a white son and a
+  // white daughter share a group, and then it is Unspecified).
+  Sex sex = Sex::Unspecified;
   // The group's chance as a numerator over 2^28 (see litter/fraction.h).
   std::uint64_t chance = 0;
   // The combinations that have this description, ascending.

@@ -72,28 +72,27 @@ namespace {
 // each followed by a tab.
 void appendFigures(const PhenotypeGroup& group, const LitterFigures& figures,
                    const ReportOptions& options, Language language, std::u32string& line) {
-  const bool lethal_group = group.coat.kind == CoatKind::Lethal;
-  const std::uint64_t born = bornChance(figures);
+  const GroupFigures shown = groupFigures(group, figures, options.pups);
   if (options.percent) {
-    line += percentText(ratio(group.chance, kChanceOne), language);
+    line += percentText(shown.chance, language);
     line += U'\t';
-    if (figures.lethal != 0 && !lethal_group) {
-      line += percentText(ratio(group.chance, born), language);
+    if (shown.live) {
+      line += percentText(*shown.live, language);
       line += phraseText(PhraseId::OfTheBorn, language);
       line += U'\t';
     }
   }
-  if (options.pups > 0 && !lethal_group) {
+  if (shown.at_least_one) {
     const std::string pups = std::to_string(options.pups);
     line += phraseText(PhraseId::AtLeastOneIn, language);
     appendAscii(pups, line);
     line += U": ";
-    line += percentText(atLeastOne(group.chance, born, options.pups), language);
+    line += percentText(*shown.at_least_one, language);
     line += U'\t';
     line += phraseText(PhraseId::ExpectedIn, language);
     appendAscii(pups, line);
     line += U": ";
-    line += decimalText(expectedNumber(group.chance, born, options.pups), 1, language);
+    line += expectedText(*shown.expected, language);
     line += U'\t';
   }
 }
@@ -112,14 +111,18 @@ void appendCarrierLines(const PhenotypeGroup& group, const std::vector<CarrierSh
       line += percentText(ratio(share.chance, group.chance), language);
       line += U'\t';
     }
-    line += messageText(share.hidden ? MessageId::Hidden : MessageId::CarriesGenesOf, language);
-    line += geneName(share.gene, language);
+    line += carrierShareText(share, language);
     line += U'\n';
   }
 }
 
-// "7/16 of the young are lethal (43.8 %): the litter is that much smaller".
-void writeLethalLine(const LitterFigures& figures, Language language, Output& out) {
+}  // namespace
+
+std::u32string expectedText(const Ratio& expected, Language language) {
+  return decimalText(expected, 1, language);
+}
+
+std::u32string lethalLine(const LitterFigures& figures, Language language) {
   std::string fraction;
   appendChanceText(figures.lethal, fraction);
   std::u32string line;
@@ -127,11 +130,8 @@ void writeLethalLine(const LitterFigures& figures, Language language, Output& ou
   line += phraseText(PhraseId::LethalShare, language);
   line += percentText(ratio(figures.lethal, kChanceOne), language);
   line += phraseText(PhraseId::LitterSmaller, language);
-  line += U'\n';
-  out.write(line);
+  return line;
 }
-
-}  // namespace
 
 std::optional<int> litterSize(std::u32string_view word) {
   const std::optional<std::uint64_t> size = readDigits(word);
@@ -189,7 +189,9 @@ void writeLitter(const Genotype& male, const Genotype& female, const ReportOptio
       write_group(index);
     }
     if (options.percent && figures.lethal != 0) {
-      writeLethalLine(figures, language, out);
+      line = lethalLine(figures, language);
+      line += U'\n';
+      out.write(line);
     }
   } else {
     for (std::size_t index = 0; index < litter.groups.size(); ++index) {

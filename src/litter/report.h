@@ -7,6 +7,8 @@
 
 #include "genetics/genotype.h"
 #include "genetics/parser.h"
+#include "litter/analysis.h"
+#include "text/exact.h"
 #include "text/language.h"
 #include "text/output.h"
 
@@ -47,6 +49,15 @@ inline constexpr int kMostPups = 99;
 // A litter's size as the command line and the web page read it: plain
 // digits (text/digits.h) from 1 to kMostPups; nothing for any other word.
 std::optional<int> litterSize(std::u32string_view word);
+
+// The expected number of a group as the figures write it, with one
+// decimal: "2.0", "0,4".
+std::u32string expectedText(const Ratio& expected, Language language);
+
+// The line of a litter's lethal young, without its line end: "7/16 of the
+// young are lethal (43.8 %): the litter is that much smaller".
+// REQUIRES: figures.lethal > 0.
+std::u32string lethalLine(const LitterFigures& figures, Language language);
 
 // The litter prediction as the user sees it: parses the male's text (as a
 // male) and the female's (as a female), and writes their report. A text

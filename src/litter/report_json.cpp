@@ -1,8 +1,9 @@
 #include "litter/report_json.h"
 
+#include <array>
 #include <cstdint>
-#include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "genetics/genotype_text.h"
@@ -12,31 +13,23 @@
 #include "litter/members.h"
 #include "litter/phenotype_groups.h"
 #include "phenotype/animal.h"
+#include "phenotype/description.h"
 #include "text/decimal.h"
 #include "text/messages.h"
+#include "text/string_output.h"
 
 namespace quorvale {
 
 namespace {
 
-// "numerator":n,"denominator":d in lowest terms.
-void writeFractionMembers(std::uint64_t numerator, std::uint64_t denominator, JsonWriter& json) {
-  const std::uint64_t common = std::gcd(numerator, denominator);
-  json.key("numerator");
-  json.number(static_cast<std::int64_t>(numerator / common));
-  json.key("denominator");
-  json.number(static_cast<std::int64_t>(denominator / common));
-}
-
-void writeFraction(std::uint64_t numerator, std::uint64_t denominator, JsonWriter& json) {
-  json.beginObject();
-  writeFractionMembers(numerator, denominator, json);
-  json.endObject();
-}
-
-void writeNumber(std::string_view key, const Ratio& value, int digits, JsonWriter& json) {
+void writeNumber(std::string_view key, const Ratio& value, JsonWriter& json) {
   json.key(key);
-  json.number(jsonNumber(value, digits));
+  json.number(jsonValue(value));
+}
+
+void writeText(std::string_view key, std::u32string_view text, JsonWriter& json) {
+  json.key(key);
+  json.string(text);
 }
 
 void writeCarriers(const PhenotypeGroup& group, const std::vector<CarrierShare>& shares,
@@ -44,87 +37,140 @@ void writeCarriers(const PhenotypeGroup& group, const std::vector<CarrierShare>&
   json.key("carriers");
   json.beginArray();
   for (const CarrierShare& share : shares) {
+    const Ratio chance = ratio(share.chance, group.chance);
     json.beginObject();
     json.key("gene");
     json.asciiString(mutantAllele(share.gene));
-    json.key("name");
-    json.string(geneName(share.gene, language));
+    writeText("name", geneName(share.gene, language), json);
     json.key("kind");
     json.asciiString(share.hidden ? "hidden" : "carried");
-    writeFractionMembers(share.chance, group.chance, json);
+    writeText("line", carrierShareText(share, language), json);
+    json.key("chance");
+    writeChance(chance, json);
+    json.key("figures");
+    json.beginObject();
+    writeText("percent", percentText(chance, language), json);
+    json.endObject();
     json.endObject();
   }
   json.endArray();
 }
 
+// The chance of a member, by its halvings: one of 29, each written once.
+using MemberChances = std::array<std::string, kChanceBits + 1>;
+
+const MemberChances& memberChances() {
+  static const MemberChances chances = [] {
+    MemberChances made;
+    for (int h = 0; h <= kChanceBits; ++h) {
+      StringOutput text;
+      JsonWriter json(text);
+      writeChance(ratio(kChanceOne >> h, kChanceOne), json);
+      json.end();
+      made[static_cast<std::size_t>(h)] = text.bytes().substr(0, text.bytes().size() - 1);
+    }
+    return made;
+  }();
+  return chances;
+}
+
 // The array of a group's members first to first + count - 1.
 void writeMembers(const LitterExpansion& expansion, const PhenotypeGroup& group,
                   std::uint64_t first, std::uint64_t count, JsonWriter& json) {
+  const MemberChances& chances = memberChances();
   json.beginArray(JsonWriter::Layout::kLines);
   MemberWalk walk(expansion);
   walk.walk(group.combinations, first, count, [&](const Member& member) {
     json.beginObject();
     json.key("genotype");
     json.plainString(member.genotype);
-    writeFractionMembers(kChanceOne >> member.halvings, kChanceOne, json);
+    json.key("chance");
+    json.fragment(chances[static_cast<std::size_t>(member.halvings)]);
     json.endObject();
   });
   json.endArray();
 }
 
+void writeWarnings(const std::vector<std::u32string>& warnings, JsonWriter& json) {
+  json.key("warnings");
+  json.beginArray();
+  for (const std::u32string& warning : warnings) {
+    json.string(warning);
+  }
+  json.endArray();
+}
+
+void writeGroup(const GroupedLitter& litter, std::size_t index, const LitterFigures& figures,
+                const ReportOptions& options, Language language, JsonWriter& json) {
+  const PhenotypeGroup& group = litter.groups[index];
+  const GroupFigures shown = groupFigures(group, figures, options.pups);
+  json.beginObject();
+  writeText("line", describedLine(group.key, language), json);
+  writeText("english_line", describedLine(group.key, Language::English), json);
+  json.key("sex");
+  writeSex(group.sex, json);
+  writeWarnings(describedWarnings(group.key, language), json);
+  json.key("lethal");
+  json.boolean(group.coat.kind == CoatKind::Lethal);
+  json.key("chance");
+  writeChance(shown.chance, json);
+  if (shown.live) {
+    json.key("live");
+    writeChance(*shown.live, json);
+  }
+  if (shown.at_least_one) {
+    writeNumber("at_least_one", *shown.at_least_one, json);
+    writeNumber("expected", *shown.expected, json);
+  }
+  // The same figures as the text report writes them.
+  json.key("figures");
+  json.beginObject();
+  writeText("percent", percentText(shown.chance, language), json);
+  if (shown.live) {
+    writeText("live", percentText(*shown.live, language), json);
+  }
+  if (shown.at_least_one) {
+    writeText("at_least_one", percentText(*shown.at_least_one, language), json);
+    writeText("expected", expectedText(*shown.expected, language), json);
+  }
+  json.endObject();
+  if (!figures.carriers.empty()) {
+    writeCarriers(group, figures.carriers[index], language, json);
+  }
+  if (options.members) {
+    json.key("members");
+    writeMembers(litter.expansion, group, 0, memberCount(litter.expansion, group.combinations),
+                 json);
+  }
+  json.endObject();
+}
+
 void writeLitterValue(const Genotype& male, const Genotype& female, const GroupedLitter& litter,
-                      const LitterFigures& figures, const ReportOptions& options,
-                      Language language, JsonWriter& json) {
+                      const LitterFigures& figures, const ReportOptions& options, Language language,
+                      JsonWriter& json) {
   json.beginObject(JsonWriter::Layout::kLines);
   json.key("male");
   writeAnimalJson(male, false, false, language, json);
   json.key("female");
   writeAnimalJson(female, false, false, language, json);
-  json.key("warnings");
-  json.beginArray();
-  std::vector<MessageId> warnings;
-  matingWarnings(male, female, warnings);
-  for (const MessageId warning : warnings) {
+  std::vector<MessageId> findings;
+  matingWarnings(male, female, findings);
+  std::vector<std::u32string> warnings;
+  for (const MessageId finding : findings) {
     std::u32string text(messageText(MessageId::UndesirableForMating, language));
-    text += messageText(warning, language);
-    json.string(text);
+    text += messageText(finding, language);
+    warnings.push_back(std::move(text));
   }
-  json.endArray();
-
-  const std::uint64_t born = bornChance(figures);
+  writeWarnings(warnings, json);
   if (figures.lethal != 0) {
     json.key("lethal");
-    writeFraction(figures.lethal, kChanceOne, json);
+    writeChance(ratio(figures.lethal, kChanceOne), json);
+    writeText("lethal_line", lethalLine(figures, language), json);
   }
   json.key("groups");
   json.beginArray(JsonWriter::Layout::kLines);
   for (const std::size_t index : figures.order) {
-    const PhenotypeGroup& group = litter.groups[index];
-    const bool lethal_group = group.coat.kind == CoatKind::Lethal;
-    json.beginObject();
-    json.key("description");
-    json.string(group.description);
-    writeFractionMembers(group.chance, kChanceOne, json);
-    writeNumber("percent", ratio(group.chance * 100, kChanceOne), 4, json);
-    json.key("lethal");
-    json.boolean(lethal_group);
-    if (figures.lethal != 0 && !lethal_group) {
-      json.key("live");
-      writeFraction(group.chance, born, json);
-    }
-    if (options.pups > 0 && !lethal_group) {
-      writeNumber("at_least_one", atLeastOne(group.chance, born, options.pups), 6, json);
-      writeNumber("expected", expectedNumber(group.chance, born, options.pups), 4, json);
-    }
-    if (!figures.carriers.empty()) {
-      writeCarriers(group, figures.carriers[index], language, json);
-    }
-    if (options.members) {
-      json.key("members");
-      writeMembers(litter.expansion, group, 0, memberCount(litter.expansion, group.combinations),
-                   json);
-    }
-    json.endObject();
+    writeGroup(litter, index, figures, options, language, json);
   }
   json.endArray();
   json.endObject();

@@ -19,30 +19,38 @@ namespace quorvale {
 // with the same texts and figures as the text report:
 //
 //   {"male": ANIMAL, "female": ANIMAL, "warnings": [TEXT...],
-//    "lethal": FRACTION (only when some young are lethal),
+//    "lethal": CHANCE, "lethal_line": TEXT (only when some young are lethal),
 //    "groups": [GROUP...]}
 //
-// ANIMAL is {"genotype", "description", "carrier_line"} (phenotype/animal.h)
-// with a parent line's description; a warning is the text between "!!! "
-// and " !!!"; a FRACTION is {"numerator", "denominator"} in lowest terms.
-// A GROUP is
+// ANIMAL is an animal as phenotype/animal.h writes it, with a parent
+// line's description; a warning is the text between "!!! " and " !!!"; a
+// CHANCE is a chance as writeChance writes it (text/json.h); lethal_line
+// is the report's line of the lethal young. A GROUP is
 //
-//   {"description", "numerator", "denominator", "percent", "lethal",
-//    "live" (FRACTION, its share of the young that are born: only when some
-//            young are lethal, and not for a lethal group),
-//    "at_least_one", "expected" (with options.pups, not for a lethal group),
-//    "carriers": [{"gene", "name", "kind", "numerator", "denominator"}...],
-//    "members": [{"genotype", "numerator", "denominator"}...] (with
-//               options.members)}
+//   {"line", "english_line", "sex", "warnings", "lethal",
+//    "chance", "live", "at_least_one", "expected",
+//    "figures": {"percent", "live", "at_least_one", "expected"},
+//    "carriers": [{"gene", "name", "kind", "line", "chance",
+//                  "figures": {"percent"}}...],
+//    "members": [{"genotype", "chance"}...]}
 //
-// in the order of options.by_share; percent has at most 4 decimals,
-// at_least_one (0 to 1) 6, expected 4, all rounded from the exact
-// fractions. A carrier's gene is its mutant allele as the notation writes
-// it ("e", "U"), its name as the carrier line words it, its kind "hidden"
-// or "carried", its fraction the share of the group's young. The members
-// are streamed, in the report's order, so memory stays small whatever the
-// litter. Each key of the report, each group and each member starts a
-// line of its own.
+// in the order of options.by_share: its colour line in the language and in
+// English, the sex of its young where the cross fixes it (null for young of
+// both sexes or none), the warnings of its description, whether it is the
+// lethal group, and its figures as groupFigures decides them
+// (litter/analysis.h): its chance in the litter always; "live", its chance
+// among the young that are born, only when some young are lethal and the
+// group is not; with options.pups, not for a lethal group, at_least_one
+// (from 0 to 1) and expected as numbers of six significant figures
+// (jsonValue). "figures" has the same figures as the text report writes
+// them ("25.0 %", "< 0.1 %", "2.0"; a decimal comma in Russian). A
+// carrier's gene is its mutant allele as the notation writes it ("e",
+// "U"), its name and line as the carrier line words it ("Cream",
+// "carries genes of Cream"), its kind "hidden" or "carried", its chance
+// the share of the group's young. "carriers" is there whenever they were
+// worked out, "members" with options.members: the members are streamed, in
+// the report's order, so memory stays small whatever the litter. Each key
+// of the report, each group and each member starts a line of its own.
 
 // The report as a value of a document (the answer of a task holds one).
 // REQUIRES: as writeReport.

@@ -14,6 +14,7 @@ AnimalLines describeAnimal(const Genotype& g, bool with_warnings, bool with_sex,
   Genotype animal = g;
   const DescriptionKey key = decideDescription(animal, with_warnings, with_sex);
   AnimalLines lines;
+  lines.key = key;
   lines.description = describedText(key, language);
   lines.carried = decideCarriedGenes(animal, coatOf(key));
   lines.carrier_line = carriedGenesText(lines.carried, language);
@@ -46,8 +47,18 @@ void writeAnimalMembers(const Genotype& g, bool with_warnings, bool with_sex, La
   const AnimalLines lines = describeAnimal(g, with_warnings, with_sex, language);
   json.key("genotype");
   json.string(genotypeText(g));
-  json.key("description");
-  json.string(lines.description);
+  json.key("sex");
+  writeSex(sexOf(g), json);
+  json.key("line");
+  json.string(describedLine(lines.key, language));
+  json.key("english_line");
+  json.string(describedLine(lines.key, Language::English));
+  json.key("warnings");
+  json.beginArray();
+  for (const std::u32string& warning : describedWarnings(lines.key, language)) {
+    json.string(warning);
+  }
+  json.endArray();
   json.key("carrier_line");
   if (lines.carrier_line.empty()) {
     json.null();
@@ -63,6 +74,18 @@ void writeAnimalJson(const Genotype& g, bool with_warnings, bool with_sex, Langu
   json.beginObject();
   writeAnimalMembers(g, with_warnings, with_sex, language, json);
   json.endObject();
+}
+
+void writeSex(Sex sex, JsonWriter& json) {
+  switch (sex) {
+    case Sex::Male:
+      return json.asciiString("male");
+    case Sex::Female:
+      return json.asciiString("female");
+    case Sex::Unspecified:
+      break;
+  }
+  json.null();
 }
 
 void writeColourAnswerJson(std::span<const std::u32string> words,

@@ -7,6 +7,7 @@
 #include "genetics/genotype.h"
 #include "genetics/parser.h"
 #include "phenotype/carriers.h"
+#include "phenotype/description.h"
 #include "text/json.h"
 #include "text/language.h"
 #include "text/output.h"
@@ -16,6 +17,7 @@ namespace quorvale {
 // One animal as the program presents it: its description
 // (describePhenotype) and its carrier line, from one decision of its coat.
 struct AnimalLines {
+  DescriptionKey key;  // what the description says (phenotype/description.h)
   std::u32string description;
   std::u32string carrier_line;  // empty when there is nothing to say
   CarriedGenes carried;         // what the carrier line names
@@ -31,12 +33,22 @@ AnimalLines describeAnimal(const Genotype& g, bool with_warnings, bool with_sex,
 // REQUIRES: genotype finished.
 std::u32string colourAnswer(const GenotypeReader& genotype, Language language);
 
-// One animal as a JSON object: {"genotype", "description", "carrier_line"},
-// the genotype's canonical text, the description as describeAnimal gives
-// it (warning lines included) and the carrier line, or null when there is
-// none. The litter's parents and the command color write it.
+// One animal as a JSON object:
+//
+//   {"genotype", "sex", "line", "english_line", "warnings": [TEXT...],
+//    "carrier_line"}
+//
+// the genotype's canonical text; "male", "female" or null, as the genotype
+// fixes it (writeSex), whether or not the line shows it; the description's
+// colour line (describeAnimal with these flags), in the given language and
+// in English, so that a script can compare answers in either language; the
+// description's warnings (describedWarnings); the carrier line, or null
+// when there is none. The litter's parents and the command color write it.
 void writeAnimalJson(const Genotype& g, bool with_warnings, bool with_sex, Language language,
                      JsonWriter& json);
+
+// A sex as JSON: "male", "female", or null for Sex::Unspecified.
+void writeSex(Sex sex, JsonWriter& json);
 
 // The answer of the command color as a JSON document: {"animals": [...]},
 // for each word {"word"} and then the members of writeAnimalJson for

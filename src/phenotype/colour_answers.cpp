@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "genetics/genotype_text.h"
+#include "phenotype/animal.h"
 #include "phenotype/carriers.h"
 #include "phenotype/colour_line.h"
 #include "phenotype/colour_lookup.h"
@@ -26,6 +27,25 @@ std::u32string genesText(std::uint16_t genes, Language language) {
   std::u32string text(phraseText(PhraseId::GenesOf, language));
   appendGeneNames(genes, language, text);
   return text;
+}
+
+// "may also have hidden Black and Umbrous" (phrase and the genes' names),
+// or nothing for no genes.
+std::u32string mayLine(PhraseId phrase, std::uint16_t genes, Language language) {
+  if (genes == 0) {
+    return {};
+  }
+  std::u32string text(phraseText(phrase, language));
+  appendGeneNames(genes, language, text);
+  return text;
+}
+
+void writeLineOrNull(std::u32string_view line, JsonWriter& json) {
+  if (line.empty()) {
+    json.null();
+  } else {
+    json.string(line);
+  }
 }
 
 // [{"gene":"e","name":"Cream"},...]
@@ -174,10 +194,21 @@ bool writeColourTableJson(std::span<const std::u32string> words, Language langua
     json.string(rowName(*row, Language::English));
     json.key("kind");
     json.asciiString(row->is_word ? "word" : "base");
+    // A base colour's line is that of its simplest genotype, sex left out:
+    // "SH Sable", "соболь КШ", or the name alone where the colour is
+    // written alone.
+    json.key("line");
+    if (row->is_word) {
+      json.null();
+    } else {
+      json.string(describeAnimal(row->genotypes.front(), false, false, language).description);
+    }
     json.key("genotypes");
     writeGenotypes(row->genotypes, json);
     json.key("genes");
     writeGenes(row->genes, language, json);
+    json.key("genes_line");
+    json.string(genesText(row->genes, language));
     json.endObject();
   }
   json.endArray();
@@ -226,20 +257,13 @@ bool writeGenotypesOfLine(std::u32string_view line, Language language, Output& o
     text += lookupText(g);
     text += U'\n';
   }
-  if (found->may_hide != 0) {
-    text += phraseText(PhraseId::MayHide, language);
-    appendGeneNames(found->may_hide, language, text);
-    text += U'\n';
-  }
-  if (found->may_double != 0) {
-    text += phraseText(PhraseId::MayDouble, language);
-    appendGeneNames(found->may_double, language, text);
-    text += U'\n';
-  }
-  if (found->may_carry != 0) {
-    text += phraseText(PhraseId::MayCarry, language);
-    appendGeneNames(found->may_carry, language, text);
-    text += U'\n';
+  for (const std::u32string& may : {mayLine(PhraseId::MayHide, found->may_hide, language),
+                                    mayLine(PhraseId::MayDouble, found->may_double, language),
+                                    mayLine(PhraseId::MayCarry, found->may_carry, language)}) {
+    if (!may.empty()) {
+      text += may;
+      text += U'\n';
+    }
   }
   out.write(text);
   return true;
@@ -255,6 +279,8 @@ bool writeGenotypesOfLineJson(std::u32string_view line, Language language, Outpu
   json.beginObject();
   json.key("line");
   json.string(lineText(*found, language));
+  json.key("english_line");
+  json.string(lineText(*found, Language::English));
   json.key("genotypes");
   writeGenotypes(found->genotypes, json);
   json.key("may_hide");
@@ -263,6 +289,13 @@ bool writeGenotypesOfLineJson(std::u32string_view line, Language language, Outpu
   writeGenes(found->may_double, language, json);
   json.key("may_carry");
   writeGenes(found->may_carry, language, json);
+  // The same as the text answer's lines, or null.
+  json.key("may_hide_line");
+  writeLineOrNull(mayLine(PhraseId::MayHide, found->may_hide, language), json);
+  json.key("may_double_line");
+  writeLineOrNull(mayLine(PhraseId::MayDouble, found->may_double, language), json);
+  json.key("may_carry_line");
+  writeLineOrNull(mayLine(PhraseId::MayCarry, found->may_carry, language), json);
   json.endObject();
   json.end();
   return true;

@@ -26,8 +26,11 @@ bool writeColourTable(std::span<const std::u32string> words, Language language, 
                       std::u32string* error = nullptr);
 
 // The same rows as a JSON document: {"colors": [{"name", "english",
-// "kind": "base"|"word", "genotypes": [...], "genes": [{"gene",
-// "name"}...]}]}, each row on a line of its own.
+// "kind": "base"|"word", "line", "genotypes": [...], "genes": [{"gene",
+// "name"}...], "genes_line"}]}, each row on a line of its own: a base
+// colour's line is the colour line of its simplest genotype without the
+// sex ("SH Sable"; null for a word), the line the way back takes;
+// genes_line is the table's last field.
 bool writeColourTableJson(std::span<const std::u32string> words, Language language, Output& out,
                           std::u32string* error = nullptr);
 
@@ -42,8 +45,10 @@ bool writeColourTableJson(std::span<const std::u32string> words, Language langua
 bool writeGenotypesOfLine(std::u32string_view line, Language language, Output& out,
                           std::u32string* error = nullptr);
 
-// The same as a JSON document: {"line", "genotypes": [...], "may_hide":
-// [{"gene", "name"}...], "may_double": [...], "may_carry": [...]}.
+// The same as a JSON document: {"line", "english_line", "genotypes":
+// [...], "may_hide": [{"gene", "name"}...], "may_double": [...],
+// "may_carry": [...], "may_hide_line", "may_double_line",
+// "may_carry_line"}, the last three the text answer's lines or null.
 bool writeGenotypesOfLineJson(std::u32string_view line, Language language, Output& out,
                               std::u32string* error = nullptr);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "phenotype/colour.h"
 
@@ -75,7 +76,7 @@ DescriptionKey decideDescription(Genotype& g, bool with_warnings, bool with_sex)
   return key;
 }
 
-std::u32string describedText(DescriptionKey key, Language language) {
+std::u32string describedLine(DescriptionKey key, Language language) {
   const ColourName name = colourNameOf(key);
   std::u32string text;
   text.reserve(kNameCapacity);
@@ -88,13 +89,28 @@ std::u32string describedText(DescriptionKey key, Language language) {
   if (sex == Sex::Female) {
     text.append(messageText(MessageId::FemaleSuffix, language));
   }
+  return text;
+}
 
+std::vector<std::u32string> describedWarnings(DescriptionKey key, Language language) {
+  std::vector<std::u32string> warnings;
   const unsigned findings = field(key, kFindings);
   for (std::size_t i = 0; i < kFindingMessages.size(); ++i) {
     if ((findings >> i & 1u) != 0) {
-      text.append(kWarningOpener);
-      text.append(messageText(MessageId::UndesirableCombination, language));
+      std::u32string text(messageText(MessageId::UndesirableCombination, language));
       text.append(messageText(kFindingMessages[i], language));
+      warnings.push_back(std::move(text));
+    }
+  }
+  return warnings;
+}
+
+std::u32string describedText(DescriptionKey key, Language language) {
+  std::u32string text = describedLine(key, language);
+  if (field(key, kFindings) != 0) {
+    for (const std::u32string& warning : describedWarnings(key, language)) {
+      text.append(kWarningOpener);
+      text.append(warning);
       text.append(kWarningCloser);
     }
   }

@@ -37,8 +37,18 @@ struct DescriptionKey {
 // the same effect on g.
 DescriptionKey decideDescription(Genotype& g, bool with_warnings, bool with_sex);
 
-// The text of a decided description in the given language.
+// The text of a decided description in the given language: its line,
+// then each of its warnings as "\n\t!!! " WARNING " !!!".
 std::u32string describedText(DescriptionKey key, Language language);
+
+// The colour line of a decided description: the colour name and the sex
+// suffix, without the warning lines ("SH Golden, female").
+std::u32string describedLine(DescriptionKey key, Language language);
+
+// The warnings of a decided description, each the text between "!!! " and
+// " !!!" ("Undesirable combination of genes: Light Grey & Light Grey"),
+// in rule order; none without with_warnings.
+std::vector<std::u32string> describedWarnings(DescriptionKey key, Language language);
 
 // The coat a decided description names: what the carrier line and the
 // analyses of a litter need to know of it, without classifying it again.

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "phenotype/animal.h"
@@ -176,8 +178,13 @@ TEST(DescribedGeneValue, CountsOfTheSameValueDescribeAlike) {
 
 // Over every genotype and sex: describing is repeatable, the plain
 // description is the colour name, and only ordinary colours show the sex.
+// Of every key met: its text is its line and its warnings, and keys that
+// write the same text in one language write the same in the other (a
+// litter's group, gathered by its text, takes its English line from one
+// key).
 TEST(DescribePhenotypeProperty, RepeatableAndSexOnlyOnOrdinaryColours) {
-  testing::forEachCountCombination([](Genotype& counts) {
+  std::unordered_set<std::uint64_t> keys;
+  testing::forEachCountCombination([&](Genotype& counts) {
     Genotype named = counts;
     const std::u32string name = coatColourName(deriveExpressed(named), Language::English);
     const bool lethal = counts.alleleCount[ds] == 2 || counts.alleleCount[lg] == 2;
@@ -188,7 +195,9 @@ TEST(DescribePhenotypeProperty, RepeatableAndSexOnlyOnOrdinaryColours) {
     for (Sex sex : {Sex::Unspecified, Sex::Male, Sex::Female}) {
       Genotype g = counts;
       setSex(g, sex);
-      const std::u32string first = describePhenotype(g, true, true, Language::English);
+      const DescriptionKey key = decideDescription(g, true, true);
+      keys.insert(key.bits);
+      const std::u32string first = describedText(key, Language::English);
       const Genotype after_first = g;
       ASSERT_EQ(describePhenotype(g, true, true, Language::English), first);
       ASSERT_EQ(g, after_first);
@@ -204,6 +213,20 @@ TEST(DescribePhenotypeProperty, RepeatableAndSexOnlyOnOrdinaryColours) {
       }
     }
   });
+  for (const Language language : testing::kLanguages) {
+    const Language other = language == Language::English ? Language::Russian : Language::English;
+    std::map<std::u32string, std::u32string> other_of;
+    for (const std::uint64_t bits : keys) {
+      const DescriptionKey key{bits};
+      std::u32string text = describedLine(key, language);
+      for (const std::u32string& warning : describedWarnings(key, language)) {
+        text += U"\n\t!!! " + warning + U" !!!";
+      }
+      ASSERT_EQ(text, describedText(key, language));
+      const auto [at, added] = other_of.try_emplace(text, describedText(key, other));
+      ASSERT_EQ(at->second, describedText(key, other)) << utf8(text);
+    }
+  }
 }
 
 }  // namespace

@@ -66,12 +66,6 @@ void dropTrailingZeros(std::string& text) {
 
 }  // namespace
 
-std::string jsonNumber(const Ratio& value, int digits) {
-  std::string text = scaledDigits(roundedScaled(value, digits), digits, '.');
-  dropTrailingZeros(text);
-  return text;
-}
-
 std::string jsonValue(const Ratio& value) {
   constexpr int kFigures = 6;
   if (value.numerator == 0) {

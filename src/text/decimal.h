@@ -20,10 +20,6 @@ std::u32string decimalText(const Ratio& value, int digits, Language language);
 // 99.95 % that is not all.
 std::u32string percentText(const Ratio& share, Language language);
 
-// The fraction as a JSON number with at most `digits` decimals, without
-// trailing zeros: "43.75", "0.5", "1", "0".
-std::string jsonNumber(const Ratio& value, int digits);
-
 // The fraction as a JSON number with 6 significant digits, rounded half
 // up, without trailing zeros: "0.666667", "0.25", "1", "24.75"; with a
 // power of ten, as C's %g writes one but without leading zeros in the

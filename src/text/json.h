@@ -40,6 +40,10 @@ class JsonWriter {
   // list a line at a time). The closing bracket follows the last item.
   enum class Layout : std::uint8_t { kInline, kLines };
 
+  // The most objects and arrays open at once (the deepest document, a
+  // task's carrier chance, is 9 deep).
+  static constexpr std::size_t kMostDepth = 16;
+
   explicit JsonWriter(Output& out);
   // Passes on what is still held. A document is ended by end().
   ~JsonWriter();
@@ -47,6 +51,7 @@ class JsonWriter {
   JsonWriter(const JsonWriter&) = delete;
   JsonWriter& operator=(const JsonWriter&) = delete;
 
+  // REQUIRES: fewer than kMostDepth objects and arrays open.
   void beginObject(Layout layout = Layout::kInline);
   // REQUIRES: an object is open and no key waits for its value.
   void endObject();
@@ -89,7 +94,6 @@ class JsonWriter {
     bool empty = true;
     bool keyed = false;  // a key waits for its value
   };
-  static constexpr std::size_t kMostDepth = 8;
 
   // What goes before a value: the comma and line end between items.
   void beforeValue();
