@@ -80,5 +80,5 @@ for entry in json.load(open(sys.argv[1])):
     print(entry["file"])' build/test/compile_commands.json |
   sort -u |
   xargs -P 2 -n 4 bash -c 'quiet_tidy -p build/test --extra-arg=-Wno-unknown-warning-option "$@"' _
-mapfile -t others < <(git ls-files 'fuzz/*.cpp' 'bench/*.cpp' 'src/webapi/requests.cpp')
+mapfile -t others < <(git ls-files 'fuzz/*.cpp' 'bench/*.cpp')
 quiet_tidy "${others[@]}" -- -std=c++20 -DBOOST_NO_EXCEPTIONS -Isrc -Ifuzz

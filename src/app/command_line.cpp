@@ -114,24 +114,17 @@ ReportOptions reportOptions(const Invocation& invocation) {
 
 int runLitter(const Invocation& invocation, Language language, Output& out,
               std::vector<std::u32string>& error_lines) {
-  const GenotypeReader male = readGenotype(invocation.words[0], Sex::Male);
-  if (male.failed()) {
-    error_lines.push_back(
-        genotypeErrorLineOf(phraseText(PhraseId::MaleGenotypeRole, language), male, language));
-    addColourHint(invocation.words[0], language, error_lines.back());
-    return kExitInvalidInput;
-  }
-  const GenotypeReader female = readGenotype(invocation.words[1], Sex::Female);
-  if (female.failed()) {
-    error_lines.push_back(
-        genotypeErrorLineOf(phraseText(PhraseId::FemaleGenotypeRole, language), female, language));
-    addColourHint(invocation.words[1], language, error_lines.back());
+  const ParentsRead parents = readParents(invocation.words[0], invocation.words[1], language);
+  if (!parents.error.empty()) {
+    error_lines.push_back(std::u32string(kProgram) + parents.error);
+    addColourHint(invocation.words[parents.failed == Sex::Male ? 0 : 1], language,
+                  error_lines.back());
     return kExitInvalidInput;
   }
   if (invocation.json) {
-    writeReportJson(male.genotype(), female.genotype(), reportOptions(invocation), language, out);
+    writeReportJson(parents.male, parents.female, reportOptions(invocation), language, out);
   } else {
-    writeReport(male.genotype(), female.genotype(), reportOptions(invocation), language, out);
+    writeReport(parents.male, parents.female, reportOptions(invocation), language, out);
   }
   return kExitDone;
 }

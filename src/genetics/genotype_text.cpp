@@ -1,6 +1,7 @@
 #include "genetics/genotype_text.h"
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -108,6 +109,23 @@ std::u32string genotypeText(const Genotype& g) {
   std::string ascii;
   appendGenotypeText(g, ascii);
   return std::u32string(ascii.begin(), ascii.end());  // ASCII: one byte, one code point
+}
+
+std::string allelePair(GeneIndex g, int count, Sex sex) {
+  if (g == gene::to) {
+    assert(sex == Sex::Male || sex == Sex::Female);
+    if (sex == Sex::Male) {
+      assert(count == 0 || count == 2);
+      return count == 2 ? "ToY" : "toY";
+    }
+    constexpr std::string_view kFemale[3] = {"toto", "Toto", "ToTo"};
+    return std::string(kFemale[clampCount(count)]);
+  }
+  const int capitals = mutantCountOfCapitals(g, count);
+  PairText text{};
+  appendAllele(g, capitals >= 1, text);
+  appendAllele(g, capitals == 2, text);
+  return {text.bytes.data(), text.size};
 }
 
 std::string mutantAllele(GeneIndex g) {

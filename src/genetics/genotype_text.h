@@ -25,6 +25,15 @@ void appendGenotypeText(const Genotype& g, std::string& out);
 // REQUIRES: 0 <= g < GeneCount.
 void appendGeneText(GeneIndex g, std::int32_t count, Sex sex, std::string& out);
 
+// The two alleles of gene g with `count` mutant alleles, written out even
+// where the genotype text leaves the gene out: "EE", "Ee", "ee", "uu",
+// "UU"; Yellow for the given sex: "ToTo", "Toto", "toto" for a female,
+// "ToY" (count 2) and "toY" (count 0) for a male. For the table of the
+// notation.
+// REQUIRES: 0 <= g < GeneCount; 0 <= count <= 2; for Yellow, sex Male or
+// Female, and a male's count 0 or 2.
+std::string allelePair(GeneIndex g, int count, Sex sex);
+
 // The mutant allele of gene g as the notation writes it: the symbol with
 // its first letter in upper case where a capital is the mutant allele
 // ("e", "dg", "U", "Ba", "To").

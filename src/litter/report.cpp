@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "genetics/parser.h"
@@ -117,6 +118,23 @@ void appendCarrierLines(const PhenotypeGroup& group, const std::vector<CarrierSh
 }
 
 }  // namespace
+
+ParentsRead readParents(std::u32string_view male, std::u32string_view female, Language language) {
+  ParentsRead read;
+  for (const auto& [word, sex, role] :
+       {std::tuple{male, Sex::Male, PhraseId::MaleGenotypeRole},
+        std::tuple{female, Sex::Female, PhraseId::FemaleGenotypeRole}}) {
+    const GenotypeReader reader = readGenotype(word, sex);
+    if (reader.failed()) {
+      read.failed = sex;
+      read.error = phraseText(role, language);
+      read.error += genotypeErrorLine(reader.error(), language);
+      return read;
+    }
+    (sex == Sex::Male ? read.male : read.female) = reader.genotype();
+  }
+  return read;
+}
 
 std::u32string expectedText(const Ratio& expected, Language language) {
   return decimalText(expected, 1, language);

@@ -50,6 +50,20 @@ inline constexpr int kMostPups = 99;
 // digits (text/digits.h) from 1 to kMostPups; nothing for any other word.
 std::optional<int> litterSize(std::u32string_view word);
 
+// The parents of a litter as the command line and the web page read their
+// words: the male's as a male, then the female's as a female (not read
+// when his fails). Either both genotypes, or which word failed and its
+// error line: the role and the parser's line as one line ("male genotype:
+// Can't parse the following part of genotype: X Did you skip one of the
+// genes in a pair?").
+struct ParentsRead {
+  Genotype male;
+  Genotype female;
+  Sex failed = Sex::Unspecified;  // Male or Female when that word failed
+  std::u32string error;           // empty unless one failed
+};
+ParentsRead readParents(std::u32string_view male, std::u32string_view female, Language language);
+
 // The expected number of a group as the figures write it, with one
 // decimal: "2.0", "0,4".
 std::u32string expectedText(const Ratio& expected, Language language);

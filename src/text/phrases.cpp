@@ -12,6 +12,7 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"genotype ",          // GenotypeRole
         U"task number ",       // TaskNumberRole
         U"not a task number: a task number is a whole number other than 0, written in digits",
+        U"not a litter size: a litter size is a whole number from 1 to 99, written in digits",
         U" of the born",                                  // OfTheBorn
         U"at least one in ",                              // AtLeastOneIn
         U"expected in ",                                  // ExpectedIn
@@ -35,6 +36,7 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"генотип ",         // GenotypeRole
         U"номер задачи ",    // TaskNumberRole
         U"это не номер задачи: номер задачи - целое число, кроме 0, записанное цифрами",
+        U"это не размер помета: размер помета - целое число от 1 до 99, записанное цифрами",
         U" от родившихся",                          // OfTheBorn
         U"хотя бы один из ",                        // AtLeastOneIn
         U"в среднем из ",                           // ExpectedIn

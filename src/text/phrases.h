@@ -19,8 +19,9 @@ enum class PhraseId : std::uint8_t {
   FemaleGenotypeRole,
   GenotypeRole,
   TaskNumberRole,
-  // A word that is no task number.
+  // A word that is no task number; a litter's size that is none.
   NotATaskNumber,
+  NotALitterSize,
   // The figures of a group line: after a percentage, its share of the young
   // that are born; before a litter's size, the chance of at least one and
   // the number expected.

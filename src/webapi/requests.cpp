@@ -1,9 +1,7 @@
 #include "webapi/requests.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "genetics/parser.h"
@@ -16,6 +14,8 @@
 #include "phenotype/colour_answers.h"
 #include "tasks/task.h"
 #include "tasks/task_number.h"
+#include "text/digits.h"
+#include "text/gene_table.h"
 #include "text/genotype_error.h"
 #include "text/json.h"
 #include "text/phrases.h"
@@ -24,10 +24,12 @@
 
 namespace quorvale {
 
-struct WebRequests::KeptLitter {
+struct WebRequests::Kept {
+  Litter asked;
+  Genotype male;
+  Genotype female;
   GroupedLitter litter;
   LitterFigures figures;
-  Language language = Language::English;
 };
 
 namespace {
@@ -45,25 +47,18 @@ std::vector<std::u32string> fieldsOf(std::string_view request) {
   }
 }
 
-std::string errorJson(std::u32string_view text) {
+std::string errorJson(std::u32string_view text, std::string_view input) {
   StringOutput out;
-  writeErrorJson(text, "", out);
+  writeErrorJson(text, input, out);
   return out.bytes();
 }
 
-// A whole number of a field; nothing when it is none.
-std::optional<std::uint64_t> numberOf(std::u32string_view field) {
-  if (field.empty() || field.size() > 12) {
-    return std::nullopt;
-  }
-  std::uint64_t value = 0;
-  for (const char32_t c : field) {
-    if (c < U'0' || c > U'9') {
-      return std::nullopt;
-    }
-    value = value * 10 + (c - U'0');
-  }
-  return value;
+// A request the page should never send.
+std::string badRequest(std::u32string_view why) { return errorJson(why, "request"); }
+
+bool sameLitter(const WebRequests::Litter& a, const WebRequests::Litter& b) {
+  return a.language == b.language && a.male == b.male && a.female == b.female &&
+         a.by_share == b.by_share;
 }
 
 }  // namespace
@@ -73,97 +68,196 @@ WebRequests::~WebRequests() = default;
 
 std::string WebRequests::answer(std::string_view request) {
   const std::vector<std::u32string> fields = fieldsOf(request);
-  const std::u32string& verb = fields[0];
+  const std::u32string_view verb = fields[0];
   const auto field = [&](std::size_t i) -> std::u32string_view {
     return i < fields.size() ? std::u32string_view(fields[i]) : std::u32string_view();
   };
-  StringOutput out;
-
-  if (verb == U"carriers") {
-    const std::optional<std::uint64_t> group = numberOf(field(1));
-    if (!litter_ || !group || *group >= litter_->figures.order.size()) {
-      return errorJson(U"carriers: no such group");
-    }
-    const std::size_t index = litter_->figures.order[static_cast<std::size_t>(*group)];
-    writeCarriersJson(litter_->litter.groups[index], groupCarrierShares(litter_->litter, index),
-                      litter_->language, out);
-    return out.bytes();
+  // Each verb with the number of its fields.
+  struct Verb {
+    std::u32string_view name;
+    std::size_t fields;
+  };
+  constexpr Verb kVerbs[] = {{U"color", 3}, {U"litter", 6}, {U"carriers", 6},  {U"members", 8},
+                             {U"task", 4},  {U"colors", 3}, {U"genotypes", 3}, {U"genes", 2}};
+  const Verb* known = nullptr;
+  for (const Verb& v : kVerbs) {
+    known = v.name == verb ? &v : known;
   }
-
-  if (verb == U"members") {
-    const std::optional<std::uint64_t> group = numberOf(field(1));
-    const std::optional<std::uint64_t> first = numberOf(field(2));
-    const std::optional<std::uint64_t> count = numberOf(field(3));
-    if (!litter_ || !group || !first || !count || *group >= litter_->figures.order.size()) {
-      return errorJson(U"members: no such group");
-    }
-    const PhenotypeGroup& chosen =
-        litter_->litter.groups[litter_->figures.order[static_cast<std::size_t>(*group)]];
-    writeMembersJson(litter_->litter.expansion, chosen, *first, *count, out);
-    return out.bytes();
+  if (known == nullptr) {
+    return badRequest(U"unknown request");
   }
-
+  if (fields.size() != known->fields) {
+    return badRequest(U"wrong number of fields");
+  }
+  if (field(1) != U"en" && field(1) != U"ru") {
+    return badRequest(U"unknown language");
+  }
   const Language language = field(1) == U"ru" ? Language::Russian : Language::English;
   if (verb == U"color") {
-    const GenotypeReader genotype = readGenotype(field(2), Sex::Unspecified);
-    if (genotype.failed()) {
-      return errorJson(genotypeErrorLine(genotype.error(), language));
-    }
-    const std::u32string words[] = {std::u32string(field(2))};
-    const Genotype genotypes[] = {genotype.genotype()};
-    writeColourAnswerJson(words, genotypes, language, out);
-    return out.bytes();
-  }
-  if (verb == U"litter") {
-    const GenotypeReader male = readGenotype(field(2), Sex::Male);
-    const GenotypeReader female = readGenotype(field(3), Sex::Female);
-    for (const auto& [reader, role] : {std::pair{&male, PhraseId::MaleGenotypeRole},
-                                       std::pair{&female, PhraseId::FemaleGenotypeRole}}) {
-      if (reader->failed()) {
-        std::u32string text(phraseText(role, language));
-        text += genotypeErrorLine(reader->error(), language);
-        return errorJson(text);
-      }
-    }
-    ReportOptions options;
-    options.members = false;
-    options.pups = static_cast<int>(std::min<std::uint64_t>(numberOf(field(4)).value_or(0), 99));
-    options.by_share = field(5) == U"share";
-    litter_ = std::make_unique<KeptLitter>();
-    litter_->litter = groupLitter(male.genotype(), female.genotype(), language);
-    // The carriers of a group come when the page opens it ("carriers"), so
-    // that the largest litter answers in one short call.
-    litter_->figures = analyseLitter(litter_->litter, /*with_carriers=*/false, options.by_share);
-    litter_->language = language;
-    writeReportJson(male.genotype(), female.genotype(), litter_->litter, litter_->figures, options,
-                    language, out);
-    return out.bytes();
+    return colour(language, field(2));
   }
   if (verb == U"task") {
-    const std::optional<std::int32_t> number = strictTaskNumber(field(2));
-    if (!number) {
-      return errorJson(phraseText(PhraseId::NotATaskNumber, language));
-    }
-    const bool easy = field(3) == U"1";
-    const std::int32_t numbers[] = {*number};
-    writeTasksJson(numbers, easy, /*with_answer=*/false, ReportOptions{}, language, out);
-    return out.bytes();
+    return task(language, field(2), field(3) == U"1");
   }
   if (verb == U"colors") {
-    // The table splits the words itself.
-    const std::u32string words[] = {std::u32string(field(2))};
-    if (!writeColourTableJson(words, language, out)) {
-      return errorJson(noColourText(field(2), language));
-    }
-    return out.bytes();
+    return colours(language, field(2));
   }
   if (verb == U"genotypes") {
-    if (!writeGenotypesOfLineJson(field(2), language, out)) {
-      return errorJson(noColourText(field(2), language));
-    }
-    return out.bytes();
+    return genotypes(language, field(2));
   }
-  return errorJson(U"unknown request");
+  if (verb == U"genes") {
+    return genes(language);
+  }
+
+  // The verbs of a litter: MALE FEMALE, then the sort where it is last
+  // before the group's fields.
+  const std::size_t sort_at = verb == U"litter" ? 5 : 4;
+  if (field(sort_at) != U"text" && field(sort_at) != U"share") {
+    return badRequest(U"unknown order");
+  }
+  const Litter asked{.language = language,
+                     .male = std::u32string(field(2)),
+                     .female = std::u32string(field(3)),
+                     .by_share = field(sort_at) == U"share"};
+  if (verb == U"litter") {
+    return litter(asked, field(4));
+  }
+  const std::optional<std::uint64_t> group = readDigits(field(5));
+  if (!group) {
+    return badRequest(U"no such group");
+  }
+  const Group chosen{.litter = asked, .group = static_cast<std::size_t>(*group)};
+  if (verb == U"carriers") {
+    return carriers(chosen);
+  }
+  const std::optional<std::uint64_t> first = readDigits(field(6));
+  const std::optional<std::uint64_t> count = readDigits(field(7));
+  if (!first || !count) {
+    return badRequest(U"no such members");
+  }
+  return members(chosen, *first, *count);
+}
+
+std::string WebRequests::colour(Language language, std::u32string_view genotype) {
+  const GenotypeReader read = readGenotype(genotype, Sex::Unspecified);
+  if (read.failed()) {
+    return errorJson(genotypeErrorLine(read.error(), language), "genotype");
+  }
+  StringOutput out;
+  const std::u32string words[] = {std::u32string(genotype)};
+  const Genotype genotypes[] = {read.genotype()};
+  writeColourAnswerJson(words, genotypes, language, out);
+  return out.bytes();
+}
+
+const WebRequests::Kept* WebRequests::kept(const Litter& litter, std::string& error) {
+  if (kept_ && sameLitter(kept_->asked, litter)) {
+    return kept_.get();
+  }
+  const ParentsRead parents = readParents(litter.male, litter.female, litter.language);
+  if (!parents.error.empty()) {
+    error = errorJson(parents.error, parents.failed == Sex::Male ? "male" : "female");
+    return nullptr;
+  }
+  kept_.reset();
+  auto made = std::make_unique<Kept>();
+  made->asked = litter;
+  made->male = parents.male;
+  made->female = parents.female;
+  made->litter = groupLitter(parents.male, parents.female, litter.language);
+  // The carriers of a group come when the page opens it, so that the
+  // largest litter answers in one short call.
+  made->figures = analyseLitter(made->litter, /*with_carriers=*/false, litter.by_share);
+  kept_ = std::move(made);
+  return kept_.get();
+}
+
+std::string WebRequests::litter(const Litter& litter, std::u32string_view pups) {
+  const std::optional<int> size = litterSize(pups);
+  if (!size) {
+    return errorJson(phraseText(PhraseId::NotALitterSize, litter.language), "pups");
+  }
+  ReportOptions options;
+  options.members = false;
+  options.pups = *size;
+  options.by_share = litter.by_share;
+  std::string error;
+  const Kept* found = kept(litter, error);
+  if (found == nullptr) {
+    return error;
+  }
+  StringOutput out;
+  writeReportJson(found->male, found->female, found->litter, found->figures, options,
+                  litter.language, out);
+  return out.bytes();
+}
+
+std::string WebRequests::carriers(const Group& group) {
+  std::string error;
+  const Kept* found = kept(group.litter, error);
+  if (found == nullptr) {
+    return error;
+  }
+  if (group.group >= found->figures.order.size()) {
+    return badRequest(U"no such group");
+  }
+  const std::size_t index = found->figures.order[group.group];
+  StringOutput out;
+  writeCarriersJson(found->litter.groups[index], groupCarrierShares(found->litter, index),
+                    group.litter.language, out);
+  return out.bytes();
+}
+
+std::string WebRequests::members(const Group& group, std::uint64_t first, std::uint64_t count) {
+  std::string error;
+  const Kept* found = kept(group.litter, error);
+  if (found == nullptr) {
+    return error;
+  }
+  if (group.group >= found->figures.order.size()) {
+    return badRequest(U"no such group");
+  }
+  StringOutput out;
+  writeMembersJson(found->litter.expansion, found->litter.groups[found->figures.order[group.group]],
+                   first, count, out);
+  return out.bytes();
+}
+
+std::string WebRequests::task(Language language, std::u32string_view number, bool easy) {
+  const std::optional<std::int32_t> read = strictTaskNumber(number);
+  if (!read) {
+    return errorJson(phraseText(PhraseId::NotATaskNumber, language), "number");
+  }
+  StringOutput out;
+  const std::int32_t numbers[] = {*read};
+  writeTasksJson(numbers, easy, /*with_answer=*/false, ReportOptions{}, language, out);
+  return out.bytes();
+}
+
+std::string WebRequests::colours(Language language, std::u32string_view words) {
+  // The table splits the words itself.
+  const std::u32string all[] = {std::u32string(words)};
+  StringOutput out;
+  std::u32string error;
+  if (!writeColourTableJson(all, language, out, &error)) {
+    return errorJson(error, "words");
+  }
+  return out.bytes();
+}
+
+std::string WebRequests::genotypes(Language language, std::u32string_view line) {
+  StringOutput out;
+  std::u32string error;
+  if (!writeGenotypesOfLineJson(line, language, out, &error)) {
+    return errorJson(error, "line");
+  }
+  return out.bytes();
+}
+
+std::string WebRequests::genes(Language language) {
+  StringOutput out;
+  writeGeneTableJson(language, out);
+  return out.bytes();
 }
 
 }  // namespace quorvale

@@ -1,41 +1,51 @@
 #ifndef QUORVALE_WEBAPI_REQUESTS_H_
 #define QUORVALE_WEBAPI_REQUESTS_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "text/language.h"
+
 namespace quorvale {
 
-// The web page's questions to the core, and its answers: the same texts
-// and figures as the command line's JSON (the core's writers), for a page
-// that runs the core as WebAssembly.
+// The web page's questions to the core, and its answers: the documents of
+// the command line's --json, written by the same core writers, for a page
+// that runs the core as WebAssembly. Each request carries all it needs,
+// so the page keeps no copy of anything the core remembers.
 //
 // A request is UTF-8 text, one field a line: the verb, the language ("en"
-// or "ru"; not for "carriers" and "members"), then the verb's words:
+// or "ru"), then the verb's fields:
 //
-//   color LANG GENOTYPE          the object of `quorvale --json color`
+//   color LANG GENOTYPE          quorvale --json color GENOTYPE
 //   litter LANG MALE FEMALE PUPS SORT
-//                                the object of `quorvale --json litter`
-//                                with --pups PUPS (0: none) and --sort SORT
-//                                ("share" or "text"), without members and
-//                                without the groups' carriers; the litter
-//                                is kept for "carriers" and "members"
-//   carriers GROUP               {"carriers": [...]} of group GROUP (in the
-//                                order of the last litter's "groups"), as
-//                                that group has them in the command's JSON
-//   members GROUP FIRST COUNT    {"total", "members": [...]}: members FIRST
-//                                to FIRST + COUNT - 1 of group GROUP (in
-//                                the order of the last litter's "groups"),
-//                                without listing the others
-//   task LANG NUMBER EASY        {"number", "easy", "male", "female"}, the
-//                                exercise of a task number ("1" for easy)
-//   colors LANG WORDS            the object of `quorvale --json colors`
-//   genotypes LANG LINE          the object of `quorvale --json genotypes`
+//                                quorvale --json litter --pups PUPS --sort
+//                                SORT MALE FEMALE, without the groups'
+//                                carriers
+//   carriers LANG MALE FEMALE SORT GROUP
+//                                {"carriers": [...]} of that litter's group
+//                                GROUP (its place in "groups", from 0), as
+//                                quorvale --json litter has them
+//   members LANG MALE FEMALE SORT GROUP FIRST COUNT
+//                                {"total", "members": [...]}: that group's
+//                                members FIRST to FIRST + COUNT - 1, a slice
+//                                of its "members" in quorvale --json litter
+//                                --members, without listing the others
+//   task LANG NUMBER EASY        quorvale --json task --no-answer NUMBER,
+//                                with --easy when EASY is "1"
+//   colors LANG WORDS            quorvale --json colors WORDS
+//   genotypes LANG LINE          quorvale --json genotypes LINE
+//   genes LANG                   the table of genes (text/gene_table.h)
 //
-// An answer is one JSON document: the object, or {"error": TEXT}, TEXT in
-// the request's language as the command line's error line says it (without
-// "quorvale: ").
+// SORT is "text" or "share"; PUPS, GROUP, FIRST and COUNT are plain digits
+// (text/digits.h), PUPS from 1 to 99 as --pups takes it. An answer is one
+// JSON document: the command's, or {"error": TEXT, "input": FIELD}, TEXT
+// in the request's language as the command line's error line says it
+// (without "quorvale: " and a word's number), FIELD the field it is about
+// ("genotype", "male", "female", "pups", "number", "words", "line"; a
+// request the page should never send names "request").
 class WebRequests {
  public:
   WebRequests();
@@ -44,12 +54,39 @@ class WebRequests {
   WebRequests(const WebRequests&) = delete;
   WebRequests& operator=(const WebRequests&) = delete;
 
+  // The answer to a request of fields, as above.
   std::string answer(std::string_view request);
 
+  // The requests, read: one function per verb.
+  struct Litter {
+    Language language = Language::English;
+    std::u32string male;
+    std::u32string female;
+    bool by_share = false;
+  };
+  struct Group {
+    Litter litter;
+    std::size_t group = 0;
+  };
+  std::string colour(Language language, std::u32string_view genotype);
+  std::string litter(const Litter& litter, std::u32string_view pups);
+  std::string carriers(const Group& group);
+  std::string members(const Group& group, std::uint64_t first, std::uint64_t count);
+  std::string task(Language language, std::u32string_view number, bool easy);
+  std::string colours(Language language, std::u32string_view words);
+  std::string genotypes(Language language, std::u32string_view line);
+  std::string genes(Language language);
+
  private:
-  // The last litter asked for, grouped and analysed, for its members.
-  struct KeptLitter;
-  std::unique_ptr<KeptLitter> litter_;
+  // The last litter asked for, grouped and analysed: asked for again (the
+  // carriers and members of its groups), it is not worked out again. An
+  // optimisation only: every answer is the same without it.
+  struct Kept;
+  // The kept litter of a request, worked out first when it is another;
+  // nothing (and error, the answer) when a parent's word fails.
+  const Kept* kept(const Litter& litter, std::string& error);
+
+  std::unique_ptr<Kept> kept_;
 };
 
 }  // namespace quorvale

@@ -1,0 +1,167 @@
+#include "webapi/requests.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "text/string_output.h"
+#include "text/utf8.h"
+
+namespace quorvale {
+namespace {
+
+// The command line's answer to words (standard output, or its one error
+// line without "quorvale: ").
+struct CommandAnswer {
+  std::string out;
+  std::string error;
+};
+
+CommandAnswer command(const std::vector<std::u32string>& words) {
+  StringOutput out;
+  std::vector<std::u32string> errors;
+  // No command here reads a file.
+  const FileReader no_files = [](std::string_view, std::size_t, std::string*) {
+    return platform::FileRead::CannotOpen;
+  };
+  runCommandLine(words, Language::English, no_files, out, errors);
+  CommandAnswer answer{out.bytes(), ""};
+  if (!errors.empty()) {
+    answer.error = toUtf8(errors.front()).substr(std::string("quorvale: ").size());
+  }
+  return answer;
+}
+
+std::string request(WebRequests& web, const std::vector<std::string>& fields) {
+  std::string text;
+  for (const std::string& field : fields) {
+    text += (text.empty() ? "" : "\n") + field;
+  }
+  return web.answer(text);
+}
+
+std::string errorOf(const std::string& text, const std::string& input) {
+  return "{\"error\":\"" + text + "\",\"input\":\"" + input + "\"}\n";
+}
+
+// The members of each group of a litter's JSON, or of a members answer,
+// each member an object on a line of its own.
+std::vector<std::vector<std::string>> membersOf(const std::string& json) {
+  std::vector<std::vector<std::string>> groups;
+  std::size_t at = 0;
+  while (at < json.size()) {
+    const std::size_t end = json.find('\n', at);
+    const std::string line = json.substr(at, end - at);
+    at = end == std::string::npos ? json.size() : end + 1;
+    if (line.starts_with("{\"line\"") || line.starts_with("{\"total\"")) {
+      groups.emplace_back();
+    } else if (line.starts_with("{\"genotype\"")) {
+      groups.back().push_back(line.substr(0, line.find("}}") + 2));
+    }
+  }
+  return groups;
+}
+
+// The "carriers" arrays of a document, in order.
+std::vector<std::string> carriersOf(const std::string& json) {
+  std::vector<std::string> all;
+  for (std::size_t at = json.find("\"carriers\":["); at != std::string::npos;
+       at = json.find("\"carriers\":[", at + 1)) {
+    all.push_back(json.substr(at, json.find(']', at) + 1 - at));
+  }
+  return all;
+}
+
+const std::string kMale = "EePpAaCdcdUuToY";
+const std::string kFemale = "EePpAaCdcdUuToto";
+
+TEST(WebRequests, ErrorsReadAsTheCommandLines) {
+  WebRequests web;
+  const CommandAnswer male = command({U"--lang", U"ru", U"litter", U"eeXx", U"ee"});
+  EXPECT_EQ(request(web, {"litter", "ru", "eeXx", "ee", "8", "text"}), errorOf(male.error, "male"));
+  const CommandAnswer female = command({U"litter", U"ee", U"ToY"});
+  EXPECT_EQ(request(web, {"members", "en", "ee", "ToY", "text", "0", "0", "10"}),
+            errorOf(female.error, "female"));
+  // The command line numbers its words: "genotype 1: ", "task number 1: ".
+  const CommandAnswer colour = command({U"color", U"Xx"});
+  EXPECT_EQ(request(web, {"color", "en", "Xx"}),
+            errorOf(colour.error.substr(std::string("genotype 1: ").size()), "genotype"));
+  const CommandAnswer task = command({U"task", U"12abc"});
+  EXPECT_EQ(request(web, {"task", "en", "12abc", "0"}),
+            errorOf(task.error.substr(std::string("task number 1: ").size()), "number"));
+  const CommandAnswer colours = command({U"colors", U"purple"});
+  EXPECT_EQ(request(web, {"colors", "en", "purple"}), errorOf(colours.error, "words"));
+  const CommandAnswer line = command({U"--lang", U"ru", U"genotypes", U"Cream"});
+  EXPECT_EQ(request(web, {"genotypes", "ru", "Cream"}), errorOf(line.error, "line"));
+}
+
+TEST(WebRequests, ALitterSizeFrom1To99) {
+  WebRequests web;
+  for (const char* bad : {"0", "100", "", "8 ", "+8", "x"}) {
+    EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", bad, "text"}),
+              errorOf("not a litter size: a litter size is a whole number from 1 to 99, written in "
+                      "digits",
+                      "pups"))
+        << bad;
+  }
+  EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", "99", "text"}).find("error"),
+            std::string::npos);
+}
+
+TEST(WebRequests, AnswersAreTheCommandLinesDocuments) {
+  WebRequests web;
+  struct Case {
+    std::vector<std::string> fields;
+    std::vector<std::u32string> words;
+  };
+  const Case cases[] = {
+      {{"color", "ru", "eeToY"}, {U"--lang", U"ru", U"--json", U"color", U"eeToY"}},
+      {{"task", "en", "-5", "1"}, {U"--json", U"task", U"--no-answer", U"--easy", U"-5"}},
+      {{"colors", "ru", "соболь"}, {U"--lang", U"ru", U"--json", U"colors", U"соболь"}},
+      {{"genotypes", "en", "SH Sable"}, {U"--json", U"genotypes", U"SH", U"Sable"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(request(web, c.fields), command(c.words).out) << c.fields[0];
+  }
+}
+
+// A window of members is a slice of the command's members, the carriers
+// are the command's; whatever litter was asked for before.
+TEST(WebRequests, MembersAndCarriersOfAGroupAsTheCommandLineHasThem) {
+  WebRequests web;
+  for (const char* sort : {"text", "share"}) {
+    const std::u32string order = widenAscii(sort);
+    const std::string litter = command({U"--json", U"litter", U"--members", U"--sort", order,
+                                        widenAscii(kMale), widenAscii(kFemale)})
+                                   .out;
+    const std::vector<std::vector<std::string>> all = membersOf(litter);
+    const std::vector<std::string> carriers = carriersOf(litter);
+    ASSERT_EQ(all.size(), carriers.size());
+    for (std::size_t g = 0; g < all.size(); g += 7) {
+      // Another litter in between: the answer does not hang on what the
+      // core asked for last.
+      request(web, {"litter", "en", "Lglg", "Lglg", "8", "text"});
+      const std::string window =
+          request(web, {"members", "en", kMale, kFemale, sort, std::to_string(g), "3", "100"});
+      const std::vector<std::vector<std::string>> shown = membersOf(window);
+      ASSERT_EQ(shown.size(), 1u) << window;
+      const std::vector<std::string>& members = all[g];
+      const std::vector<std::string> slice(
+          members.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(3, members.size())),
+          members.begin() +
+              static_cast<std::ptrdiff_t>(std::min<std::size_t>(103, members.size())));
+      EXPECT_EQ(shown[0], slice) << sort << " group " << g;
+      EXPECT_TRUE(window.starts_with("{\"total\":" + std::to_string(members.size()) + ","));
+      EXPECT_EQ(
+          carriersOf(request(web, {"carriers", "en", kMale, kFemale, sort, std::to_string(g)})),
+          std::vector<std::string>{carriers[g]});
+    }
+    EXPECT_EQ(request(web, {"carriers", "en", kMale, kFemale, sort, std::to_string(all.size())}),
+              errorOf("no such group", "request"));
+  }
+}
+
+}  // namespace
+}  // namespace quorvale
