@@ -5,11 +5,15 @@
 #  - the core (genetics to tasks, and stock) as every front end needs it: it takes the
 #    language as a parameter (only app/ holds the run's current language)
 #    and throws nothing, so it compiles with -fno-exceptions;
+#  - the web page's scripts (page/js): their syntax (node --check), and
+#    nothing the core computes or words: no rounding or powers, no gene
+#    symbol, no colour word;
 #  - clang-format (.clang-format) over every .cpp and .h;
 #  - clang-tidy (.clang-tidy) over every source of the compile database of
 #    the test preset's build, with the headers of src/ it includes, and over
 #    the fuzz targets and benchmarks, which that build does not compile.
-# Needs the test preset configured (the README's test command does that).
+# Needs the test preset configured (the README's test command does that),
+# and node (Debian's nodejs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -63,6 +67,24 @@ fi
 # knows; the web preset compiles it).
 printf '%s\n' "${core_files[@]}" src/webapi/requests.cpp | grep '\.cpp$' |
   xargs -P 2 -n 1 g++ -std=c++20 -fsyntax-only -fno-exceptions -DBOOST_NO_EXCEPTIONS -Wall -Wextra -Werror -Isrc
+
+echo "-- the page's scripts: their syntax, and nothing the core computes or words"
+mapfile -t page_scripts < <(git ls-files 'page/js/*.js')
+for script in "${page_scripts[@]}"; do
+  node --check "$script"
+done
+# The page shows what the core writes: every figure, colour and gene of an
+# answer comes from it, in the answer's language. So a page script rounds
+# nothing and raises nothing to a power, and holds no gene symbol or pair
+# ('Ba', 'Ee', 'ToY') and no coat length of a colour line ('SH ', КШ).
+pair='((?i:e|dg|p|a|cd|rd|l|u|ba|sa|sg|lg|ds|to))(?i:\2)'
+symbol='(?i:dg|cd|rd|ba|sa|sg|lg|ds|to)|[EPALU]'
+if grep -nE 'toFixed|Math\.round|Math\.pow|\*\*' "${page_scripts[@]}" ||
+   grep -nP "(['\"\`])(?:(?:$pair)+(?:(?i:to)Y)?|(?i:to)Y|$symbol)\1" "${page_scripts[@]}" ||
+   grep -nP "(['\"\`])(SH|LH) |(SH|LH)(['\"\`])|КШ|ДШ" "${page_scripts[@]}"; then
+  echo "the page's scripts compute or word what the core does; take it from the core's answer"
+  exit 1
+fi
 
 echo "-- clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

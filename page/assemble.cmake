@@ -1,9 +1,11 @@
 # Makes the one-file page: page.html with its CSS, its JavaScript and the
 # WebAssembly module (as base64) put in at the markers @STYLE@, @SCRIPT@
-# and @MODULE@. Run as a script:
+# and @MODULE@. The scripts are joined in the order given, as one program
+# in a function of its own, so that none of their names leaks into the
+# page's global scope. Run as a script:
 #
-#   cmake -DWASM=quorvale_web.wasm -DPAGE_DIR=web -DOUTPUT=quorvale.html
-#         -DMOST_BYTES=307200 -P assemble.cmake
+#   cmake -DWASM=quorvale_web.wasm -DPAGE_DIR=page -DSCRIPTS=js/a.js,js/b.js
+#         -DOUTPUT=quorvale.html -DMOST_BYTES=307200 -P assemble.cmake
 #
 # Fails when the page is larger than MOST_BYTES.
 
@@ -14,7 +16,13 @@ if(NOT status EQUAL 0)
 endif()
 file(READ ${PAGE_DIR}/page.html page)
 file(READ ${PAGE_DIR}/page.css style)
-file(READ ${PAGE_DIR}/page.js script)
+set(script "(() => {\n'use strict';\n")
+string(REPLACE "," ";" scripts "${SCRIPTS}")
+foreach(part IN LISTS scripts)
+  file(READ ${PAGE_DIR}/${part} text)
+  string(APPEND script "\n${text}")
+endforeach()
+string(APPEND script "\n})();")
 string(REPLACE "@STYLE@" "${style}" page "${page}")
 string(REPLACE "@SCRIPT@" "${script}" page "${page}")
 string(REPLACE "@MODULE@" "${module}" page "${page}")

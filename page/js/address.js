@@ -1,0 +1,55 @@
+// The address: what the page shows, as its fragment, so that a link shares
+// an answer (#lang=ru&litter=ToY,Toto&pups=8). The keys are lang and one of
+// color, litter (with pups), task (with easy), colors and genotypes.
+
+function linkTo(entries) {
+  const params = new URLSearchParams([['lang', state.lang], ...entries]);
+  return '#' + params.toString().replace(/%2C/gi, ',');
+}
+
+function writeAddress() {
+  const hash = linkTo(state.inputs[state.view]);
+  if (location.hash !== hash) history.replaceState(null, '', hash);
+}
+
+// Shows what an address asks for.
+function readAddress() {
+  const params = new URLSearchParams(location.hash.slice(1));
+  const wanted = params.get('lang');
+  if (wanted === 'en' || wanted === 'ru') setLanguage(wanted, false);
+  if (params.has('color')) {
+    $('color-genotype').value = params.get('color');
+    state.inputs.color = [['color', params.get('color')]];
+    showView('color', false);
+    if (params.get('color')) showColour();
+  } else if (params.has('litter')) {
+    const pair = params.get('litter');
+    const comma = pair.indexOf(',');
+    $('litter-male').value = comma < 0 ? pair : pair.slice(0, comma);
+    $('litter-female').value = comma < 0 ? '' : pair.slice(comma + 1);
+    if (params.has('pups')) $('litter-pups').value = params.get('pups');
+    state.inputs.litter = [['litter', pair]];
+    showView('litter', false);
+    if (pair) showLitter();
+  } else if (params.has('task')) {
+    $('task-number').value = params.get('task');
+    $('task-easy').checked = params.has('easy') && params.get('easy') !== '0';
+    state.inputs.task = [['task', params.get('task')]];
+    showView('task', false);
+    if (params.get('task')) showTask();
+  } else if (params.has('genotypes')) {
+    $('genotypes-line').value = params.get('genotypes');
+    showGenotypes();
+    showView('colors', false);
+  } else if (params.has('colors')) {
+    $('colors-words').value = params.get('colors');
+    state.inputs.colors = [['colors', params.get('colors')]];
+    $('genotypes-out').replaceChildren();
+    delete state.shown.genotypes;
+    delete state.shown.colors;
+    showView('colors', false);
+  } else {
+    showView(state.view, false);
+  }
+  writeAddress();
+}

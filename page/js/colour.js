@@ -1,0 +1,21 @@
+// The view Colour: the colour of a genotype, and what it hides or carries.
+
+function showColour() {
+  const genotype = $('color-genotype').value.trim();
+  const box = $('color-out');
+  state.inputs.color = [['color', genotype]];
+  state.shown.color = { lang: state.lang, again: showColour };
+  writeAddress();
+  const reply = ask('color', state.lang, genotype);
+  if (reply.error) return showError(box, reply.error);
+  const animal = reply.animals[0];
+  const card = el('div', 'card animal');
+  card.append(descriptionBlock(animal, 'h2'));
+  if (animal.carrier_line) card.append(el('p', 'carrier', animal.carrier_line));
+  const read = el('p', 'read-as', say('readAs'));
+  read.append(el('code', 'genotype', animal.genotype));
+  card.append(read);
+  card.append(wrapped('p', 'more-link', linesLink(animal.line)));
+  box.replaceChildren(card);
+  setState(box, 'done');
+}

@@ -1,0 +1,76 @@
+// The page's own words, in both languages: its labels, buttons, headings
+// and help. Every figure, colour, gene and phrase of an answer comes from
+// the core, in the answer's language.
+
+const TEXTS = {
+  en: {
+    tagline: 'Coat colours of the Syrian hamster',
+    language: 'Language',
+    views: 'Views',
+    tabColor: 'Colour', tabLitter: 'Litter', tabTask: 'Exercise', tabColors: 'Colours',
+    loading: 'Loading…',
+    failed: 'This browser could not start the calculator: ',
+    working: 'Working…',
+    colorIntro: 'The colour of a genotype, and the genes it hides or carries.',
+    genotype: 'Genotype', showColour: 'Show the colour', readAs: 'Read as ',
+    litterIntro: 'The colours of the young of a pairing, with their exact shares.',
+    male: 'Male', female: 'Female', pups: 'Young in a litter', showLitter: 'Show the litter',
+    groups: 'Colour groups: ', order: 'Order', orderText: 'as in the report', orderShare: 'by share, largest first',
+    colColour: 'Colour', colShare: 'Share', colPercent: 'Per cent', colBorn: 'Of the born',
+    colOne: (n) => `At least one in ${n}`, colExp: (n) => `Expected in ${n}`,
+    members: 'Genotypes', more: (n) => `Show ${n} more`, shownOf: (k, n) => `${k} of ${n} shown`,
+    linesOf: 'Simplest genotypes of this colour',
+    taskIntro: 'A pairing to work out by hand: the same exercise as the program gives for the number.',
+    taskNumber: 'Task number', easy: 'Easy (two genes)', showTask: 'Show the exercise', random: 'Random number',
+    taskTitle: (n, easy) => `Exercise ${n}` + (easy ? ', easy' : ''),
+    question: 'Which colours will the young have, and in what shares?',
+    showAnswer: 'Show the answer',
+    colorsIntro: 'A colour as the answers write it gives back its genotypes; below, every colour with a simplest genotype that gives it.',
+    line: 'Colour', findGenotypes: 'Find the genotypes',
+    words: 'Words of a colour name', filter: 'Show the colours',
+    colName: 'Colour', colEnglish: 'In English', colGenotype: 'Genotype', colGenes: 'Genes',
+    wordNote: 'Names in italics are words that join other colours’ names; the others lead to their genotypes.',
+    notation: 'How to write a genotype',
+    notationText: 'One word: each gene as its two alleles, in any order; genes not written are normal, and -- is the all-wild hamster. Recessive genes show in two copies, dominant ones already in one. Yellow is on the X chromosome: a male has one allele, written with Y. For a litter, the male comes first.',
+    gene: 'Gene', geneName: 'Name', two: 'Two copies', one: 'One copy', normal: 'Normal',
+    footer: 'Works offline: everything is worked out in this page, and nothing is sent anywhere.',
+  },
+  ru: {
+    tagline: 'Окрасы сирийского хомяка',
+    language: 'Язык',
+    views: 'Разделы',
+    tabColor: 'Окрас', tabLitter: 'Помет', tabTask: 'Задача', tabColors: 'Окрасы',
+    loading: 'Загрузка…',
+    failed: 'Этот браузер не смог запустить калькулятор: ',
+    working: 'Считаю…',
+    colorIntro: 'Окрас по генотипу и гены, которые животное скрывает или носит.',
+    genotype: 'Генотип', showColour: 'Показать окрас', readAs: 'Прочитан как ',
+    litterIntro: 'Окрасы потомства пары с их точными долями.',
+    male: 'Самец', female: 'Самка', pups: 'Детенышей в помете', showLitter: 'Показать помет',
+    groups: 'Окрасов в потомстве: ', order: 'Порядок', orderText: 'как в отчете', orderShare: 'по доле, от большей',
+    colColour: 'Окрас', colShare: 'Доля', colPercent: 'Процент', colBorn: 'От родившихся',
+    colOne: (n) => `Хотя бы один из ${n}`, colExp: (n) => `В среднем из ${n}`,
+    members: 'Генотипы', more: (n) => `Показать еще ${n}`, shownOf: (k, n) => `Показано ${k} из ${n}`,
+    linesOf: 'Простейшие генотипы этого окраса',
+    taskIntro: 'Пара для решения вручную: та же задача, что программа дает по этому номеру.',
+    taskNumber: 'Номер задачи', easy: 'Легкая (два гена)', showTask: 'Показать задачу', random: 'Случайный номер',
+    taskTitle: (n, easy) => `Задача ${n}` + (easy ? ', легкая' : ''),
+    question: 'Какими окрасами и в каких долях будет потомство?',
+    showAnswer: 'Показать ответ',
+    colorsIntro: 'По окрасу, записанному как в ответах, найдутся его генотипы; ниже — все окрасы с простейшим генотипом, который их дает.',
+    line: 'Окрас', findGenotypes: 'Найти генотипы',
+    words: 'Слова из названия окраса', filter: 'Показать окрасы',
+    colName: 'Окрас', colEnglish: 'По-английски', colGenotype: 'Генотип', colGenes: 'Гены',
+    wordNote: 'Курсивом — слова, которые входят в названия других окрасов; остальные названия ведут к своим генотипам.',
+    notation: 'Как записать генотип',
+    notationText: 'Одно слово: каждый ген — двумя аллелями, в любом порядке; ген, который не записан, — нормальный, а -- — хомяк без мутантных генов. Рецессивный ген проявляется в двух копиях, доминантный — уже в одной. Желтый ген лежит в X-хромосоме: у самца один его аллель, записываемый с Y. Для помета сначала пишется самец.',
+    gene: 'Ген', geneName: 'Название', two: 'Две копии', one: 'Одна копия', normal: 'Норма',
+    footer: 'Работает без сети: все считается в самой странице, и ничего никуда не отправляется.',
+  },
+};
+
+// A text of the page in the language shown.
+const say = (key, ...args) => {
+  const text = TEXTS[state.lang][key];
+  return typeof text === 'function' ? text(...args) : text;
+};
