@@ -73,15 +73,6 @@ const OptionSpec* findOption(std::u32string_view name) {
   return nullptr;
 }
 
-std::u32string_view commandName(Command command) {
-  for (const CommandName& c : kCommands) {
-    if (c.command == command) {
-      return c.name;
-    }
-  }
-  return U"";
-}
-
 // Sets the option's effect on invocation; false when its value is bad.
 bool apply(const OptionSpec& option, std::u32string_view value, Invocation& invocation) {
   switch (option.id) {
@@ -101,7 +92,7 @@ bool apply(const OptionSpec& option, std::u32string_view value, Invocation& invo
       invocation.version = true;
       return true;
     case OptionId::Members:
-      invocation.members = true;
+      invocation.report.members = true;
       return true;
     case OptionId::Easy:
       invocation.easy = true;
@@ -113,18 +104,18 @@ bool apply(const OptionSpec& option, std::u32string_view value, Invocation& invo
       invocation.json = true;
       return true;
     case OptionId::Percent:
-      invocation.percent = true;
+      invocation.report.percent = true;
       return true;
     case OptionId::Pups: {
       const std::optional<int> size = litterSize(value);
-      invocation.pups = size.value_or(0);
+      invocation.report.pups = size.value_or(0);
       return size.has_value();
     }
     case OptionId::Carriers:
-      invocation.carriers = true;
+      invocation.report.carriers = true;
       return true;
     case OptionId::Sort:
-      invocation.by_share = value == U"share";
+      invocation.report.by_share = value == U"share";
       return value == U"share" || value == U"text";
   }
   return false;
@@ -156,9 +147,9 @@ ParsedArguments parseArguments(std::span<const std::u32string> words) {
   Invocation& invocation = parsed.invocation;
   std::optional<UsageError> first_error;
   const auto fail = [&](UsageFault fault, std::u32string_view subject,
-                        std::u32string_view value = U"") {
+                        std::u32string_view value = U"", Command command = Command::None) {
     if (!first_error) {
-      first_error = UsageError{fault, std::u32string(subject), std::u32string(value)};
+      first_error = UsageError{fault, std::u32string(subject), std::u32string(value), command};
     }
   };
   // The options met, to check against the command once it is known.
@@ -223,15 +214,24 @@ ParsedArguments parseArguments(std::span<const std::u32string> words) {
   if (invocation.command != Command::None) {
     for (const OptionSpec* option : used) {
       if ((option->commands & bit(invocation.command)) == 0) {
-        fail(UsageFault::OptionNotFor, option->name, commandName(invocation.command));
+        fail(UsageFault::OptionNotFor, option->name, U"", invocation.command);
       }
     }
     if (!takesWords(invocation.command, invocation.words.size())) {
-      fail(UsageFault::WrongNumberOfWords, U"", commandName(invocation.command));
+      fail(UsageFault::WrongNumberOfWords, U"", U"", invocation.command);
     }
   }
   parsed.error = first_error;
   return parsed;
+}
+
+std::u32string_view commandName(Command command) {
+  for (const CommandName& c : kCommands) {
+    if (c.command == command) {
+      return c.name;
+    }
+  }
+  return U"";
 }
 
 Language environmentLanguage(std::span<const std::optional<std::string>> lc_all_messages_lang) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "litter/report.h"
 #include "text/language.h"
 
 namespace quorvale {
@@ -17,6 +18,7 @@ namespace quorvale {
 // begin with "-".
 
 enum class Command : std::uint8_t { None, Color, Litter, Task, Colors, Genotypes, Stock };
+inline constexpr int CommandCount = static_cast<int>(Command::Stock) + 1;
 
 struct Invocation {
   Command command = Command::None;
@@ -25,15 +27,18 @@ struct Invocation {
   std::optional<Language> language;  // --lang
   bool help = false;                 // --help, -h
   bool version = false;              // --version
-  bool members = false;              // --members: litter, task
   bool easy = false;                 // --easy: task
   bool no_answer = false;            // --no-answer: task
   bool json = false;                 // --json: any command
-  // The litter's analyses, for litter and task (litter/report.h).
-  bool percent = false;   // --percent
-  int pups = 0;           // --pups N, 1 to 99
-  bool carriers = false;  // --carriers
-  bool by_share = false;  // --sort share (--sort text is the report's order)
+  // What the report of a litter shows, for litter and task: --members,
+  // --percent, --pups N, --carriers, --sort share|text. The command line's
+  // report starts at "Male: ".
+  ReportOptions report{.opening_line_feed = false,
+                       .members = false,
+                       .percent = false,
+                       .pups = 0,
+                       .carriers = false,
+                       .by_share = false};
 };
 
 // Why the words are not a command line the program takes: a usage error.
@@ -43,20 +48,24 @@ enum class UsageFault : std::uint8_t {
   UnknownOption,       // subject: the word
   MissingValue,        // subject: the option
   BadValue,            // subject: the option, value: what it was given
-  OptionNotFor,        // subject: the option, value: the command's name
-  WrongNumberOfWords,  // value: the command's name
+  OptionNotFor,        // subject: the option; the command
+  WrongNumberOfWords,  // the command
 };
 
 struct UsageError {
   UsageFault fault = UsageFault::NoCommand;
   std::u32string subject;
   std::u32string value;
+  Command command = Command::None;
 };
 
 struct ParsedArguments {
   Invocation invocation;
   std::optional<UsageError> error;  // the first fault met, if any
 };
+
+// The name a command is written with ("color", not "colour").
+std::u32string_view commandName(Command command);
 
 // Reads the words of a command line (after the program's name). Options
 // may stand before or after the command and its words; "--name=value" and

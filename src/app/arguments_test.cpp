@@ -54,6 +54,20 @@ TEST(Arguments, UsageErrors) {
     ASSERT_TRUE(parsed.error) << testing::utf8(c.words[0]);
     EXPECT_EQ(parsed.error->fault, c.fault) << testing::utf8(c.words[0]);
   }
+  // The command an error is about, as the command ("colour" is color).
+  EXPECT_EQ(parse({U"colour", U"--easy", U"ee"}).error->command, Command::Color);
+  EXPECT_EQ(parse({U"litter", U"ToY"}).error->command, Command::Litter);
+}
+
+TEST(Arguments, TheReportsOptions) {
+  const ParsedArguments a =
+      parse({U"task", U"1", U"--pups=08", U"--sort", U"share", U"--carriers", U"--members"});
+  ASSERT_FALSE(a.error);
+  EXPECT_EQ(a.invocation.report.pups, 8);
+  EXPECT_TRUE(a.invocation.report.by_share && a.invocation.report.carriers &&
+              a.invocation.report.members && !a.invocation.report.percent);
+  EXPECT_FALSE(a.invocation.report.opening_line_feed);
+  EXPECT_EQ(parse({U"litter", U"--pups", U"100", U"Ee", U"Ee"}).error->fault, UsageFault::BadValue);
 }
 
 TEST(Arguments, EnvironmentLanguage) {

@@ -103,15 +103,6 @@ int runColor(const Invocation& invocation, Language language, Output& out,
   return kExitDone;
 }
 
-ReportOptions reportOptions(const Invocation& invocation) {
-  return {.opening_line_feed = false,
-          .members = invocation.members,
-          .percent = invocation.percent,
-          .pups = invocation.pups,
-          .carriers = invocation.carriers,
-          .by_share = invocation.by_share};
-}
-
 int runLitter(const Invocation& invocation, Language language, Output& out,
               std::vector<std::u32string>& error_lines) {
   const ParentsRead parents = readParents(invocation.words[0], invocation.words[1], language);
@@ -122,9 +113,9 @@ int runLitter(const Invocation& invocation, Language language, Output& out,
     return kExitInvalidInput;
   }
   if (invocation.json) {
-    writeReportJson(parents.male, parents.female, reportOptions(invocation), language, out);
+    writeReportJson(parents.male, parents.female, invocation.report, language, out);
   } else {
-    writeReport(parents.male, parents.female, reportOptions(invocation), language, out);
+    writeReport(parents.male, parents.female, invocation.report, language, out);
   }
   return kExitDone;
 }
@@ -143,16 +134,16 @@ int runTask(const Invocation& invocation, Language language, Output& out,
     numbers.push_back(*number);
   }
   if (invocation.json) {
-    writeTasksJson(numbers, invocation.easy, !invocation.no_answer, reportOptions(invocation),
-                   language, out);
+    writeTasksJson(numbers, invocation.easy, !invocation.no_answer, invocation.report, language,
+                   out);
     return kExitDone;
   }
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     if (i > 0) {
       out.writeAscii("\n");
     }
-    writeTask(taskAnimals(numbers[i], invocation.easy), !invocation.no_answer,
-              reportOptions(invocation), language, out);
+    writeTask(taskAnimals(numbers[i], invocation.easy), !invocation.no_answer, invocation.report,
+              language, out);
   }
   return kExitDone;
 }

@@ -155,7 +155,8 @@ struct ErrorWords {
 constexpr int kUsageFaultCount = static_cast<int>(UsageFault::WrongNumberOfWords) + 1;
 
 // Rows by Language, columns by UsageFault. WrongNumberOfWords has a line of
-// its own for each command (kWordCounts); the one here stands for none.
+// its own for each command that has a number of words (kWordCounts); the
+// one here stands for any other. OptionNotFor ends with the command's name.
 constexpr ErrorWords kErrors[LanguageCount][kUsageFaultCount] = {
     {
         {U"no command: the command is color, litter, task, colors or genotypes", U""},
@@ -177,20 +178,27 @@ constexpr ErrorWords kErrors[LanguageCount][kUsageFaultCount] = {
     },
 };
 
-struct WordCountError {
-  std::u32string_view command;
-  std::u32string_view text[LanguageCount];
-};
-
-constexpr WordCountError kWordCounts[] = {
-    {U"color", {U"color takes one genotype or more", U"color: нужен хотя бы один генотип"}},
-    {U"litter",
-     {U"litter takes two genotypes: the male's, then the female's",
-      U"litter: нужны два генотипа: сначала самца, затем самки"}},
-    {U"task", {U"task takes one task number or more", U"task: нужен хотя бы один номер задачи"}},
-    {U"genotypes",
-     {U"genotypes takes a colour line, such as: SH Black Banded",
-      U"genotypes: нужна строка окраса, например: черный с поясом КШ"}},
+// Rows by Language, columns by Command: the line of a command given the
+// wrong number of words, or nothing for the generic line of kErrors.
+constexpr std::u32string_view kWordCounts[LanguageCount][CommandCount] = {
+    {
+        U"",                                                           // None
+        U"color takes one genotype or more",                           // Color
+        U"litter takes two genotypes: the male's, then the female's",  // Litter
+        U"task takes one task number or more",                         // Task
+        U"",                                                           // Colors
+        U"genotypes takes a colour line, such as: SH Black Banded",    // Genotypes
+        U"",                                                           // Stock
+    },
+    {
+        U"",                                                              // None
+        U"color: нужен хотя бы один генотип",                             // Color
+        U"litter: нужны два генотипа: сначала самца, затем самки",        // Litter
+        U"task: нужен хотя бы один номер задачи",                         // Task
+        U"",                                                              // Colors
+        U"genotypes: нужна строка окраса, например: черный с поясом КШ",  // Genotypes
+        U"",                                                              // Stock
+    },
 };
 
 // A word of the command line as an error quotes it: safe to show, and cut
@@ -216,18 +224,20 @@ std::u32string_view cannotWriteText(Language language) {
 }
 
 std::u32string usageErrorText(const UsageError& error, Language language) {
+  const int row = static_cast<int>(language);
   if (error.fault == UsageFault::WrongNumberOfWords) {
-    for (const WordCountError& e : kWordCounts) {
-      if (e.command == error.value) {
-        return std::u32string(e.text[static_cast<int>(language)]);
-      }
+    const std::u32string_view line = kWordCounts[row][static_cast<int>(error.command)];
+    if (!line.empty()) {
+      return std::u32string(line);
     }
   }
-  const ErrorWords& words = kErrors[static_cast<int>(language)][static_cast<int>(error.fault)];
+  const ErrorWords& words = kErrors[row][static_cast<int>(error.fault)];
   std::u32string text(words.before);
   appendQuoted(error.subject, text);
   text += words.between;
-  appendQuoted(error.value, text);
+  const bool names_command =
+      error.fault == UsageFault::OptionNotFor || error.fault == UsageFault::WrongNumberOfWords;
+  appendQuoted(names_command ? commandName(error.command) : std::u32string_view(error.value), text);
   return text;
 }
 
