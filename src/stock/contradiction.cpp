@@ -5,6 +5,7 @@
 #include "stock/inference.h"
 #include "text/genotype_error.h"
 #include "text/messages.h"
+#include "text/utf8.h"
 
 namespace quorvale {
 
@@ -77,9 +78,7 @@ std::vector<std::size_t> fewestRecords(const Stock& stock, std::uint16_t genes) 
 }
 
 void appendNumber(std::size_t value, std::u32string& out) {
-  for (const char c : std::to_string(value)) {
-    out += static_cast<char32_t>(c);
-  }
+  appendAscii(std::to_string(value), out);
 }
 
 void appendQuoted(std::u32string_view name, std::u32string& out) {

@@ -11,6 +11,7 @@
 #include "phenotype/description.h"
 #include "text/decimal.h"
 #include "text/messages.h"
+#include "text/utf8.h"
 
 namespace quorvale {
 
@@ -99,10 +100,6 @@ Word wordOf(const StockAnimal& animal, GeneIndex g, int s) {
                   : (one ? Word::OneCopy : Word::TwoCopies);
   }
   return hidden ? Word::Hidden : Word::Shows;
-}
-
-void appendAscii(const std::string& ascii, std::u32string& out) {
-  out.append(ascii.begin(), ascii.end());
 }
 
 // "2/3 (66.7 %)", or the percent alone for a fraction too long to read.

@@ -6,6 +6,7 @@
 #include "stock/coat_reading.h"
 #include "stock/stock_file.h"
 #include "text/genotype_error.h"
+#include "text/utf8.h"
 
 namespace quorvale {
 
@@ -115,11 +116,7 @@ void appendQuoted(std::u32string_view text, std::u32string& out) {
   out += U'"';
 }
 
-void appendNumber(int value, std::u32string& out) {
-  for (const char c : std::to_string(value)) {
-    out += static_cast<char32_t>(c);
-  }
-}
+void appendNumber(int value, std::u32string& out) { appendAscii(std::to_string(value), out); }
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "stock/coat_boxes.h"
 #include "stock/coat_reading.h"
 #include "stock/csv.h"
+#include "text/utf8.h"
 
 namespace quorvale {
 
@@ -151,10 +152,8 @@ std::optional<GeneItem> readItem(const std::u32string& item, Sex sex, StockFault
   std::optional<GeneIndex> gene;
   for (GeneIndex g = 0; g < GeneCount; ++g) {
     const std::string_view symbol = geneSymbol(g);
-    std::u32string twice(symbol.begin(), symbol.end());
-    twice += isSexLinked(g) && folded.ends_with(U'y')
-                 ? std::u32string(U"y")
-                 : std::u32string(symbol.begin(), symbol.end());
+    std::u32string twice = widenAscii(symbol);
+    twice += isSexLinked(g) && folded.ends_with(U'y') ? std::u32string(U"y") : widenAscii(symbol);
     if (folded == twice) {
       gene = g;
     }
