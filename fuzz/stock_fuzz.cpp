@@ -64,8 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       quorvale::Ratio sum{0, 1};
       for (const quorvale::StateAnswer& state : gene.states) {
         if (!state.possible) {
-          sum = {sum.numerator * state.chance.denominator + state.chance.numerator * sum.denominator,
-                 sum.denominator * state.chance.denominator};
+          sum = {
+              sum.numerator * state.chance.denominator + state.chance.numerator * sum.denominator,
+              sum.denominator * state.chance.denominator};
         }
       }
       FUZZ_REQUIRE(sum.numerator == sum.denominator);
