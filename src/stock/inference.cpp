@@ -4,6 +4,7 @@
 #include <bit>
 #include <cassert>
 #include <functional>
+#include <map>
 #include <numeric>
 #include <utility>
 
@@ -443,6 +444,99 @@ StockModel::StockModel(const Stock& stock, std::uint16_t genes) : genes_(genes) 
 
 const std::vector<int>& StockModel::states(std::size_t animal, GeneIndex g) const {
   return animals_[animal]->states[static_cast<std::size_t>(g)];
+}
+
+std::optional<StockModel::Joint> StockModel::joint(const std::vector<std::size_t>& animals) const {
+  if (too_big_) {
+    return std::nullopt;
+  }
+  // The parts of the network: variables joined by a factor share a part.
+  const std::size_t n = network_.domain.size();
+  std::vector<std::size_t> root(n);
+  std::iota(root.begin(), root.end(), std::size_t{0});
+  const auto find = [&](std::size_t v) {
+    while (root[v] != v) {
+      root[v] = root[root[v]];
+      v = root[v];
+    }
+    return v;
+  };
+  for (const Factor& f : network_.factors) {
+    for (std::size_t i = 1; i < f.scope.size(); ++i) {
+      root[find(static_cast<std::size_t>(f.scope[i]))] = find(static_cast<std::size_t>(f.scope[0]));
+    }
+  }
+  // The animals' genes by part, and the network of those parts alone, its
+  // variables numbered afresh.
+  std::map<std::size_t, std::vector<JointMember>> by_part;
+  std::map<std::size_t, std::vector<VariableId>> variables_of;
+  for (const std::size_t a : animals) {
+    assert(animals_[a].has_value());
+    for (GeneIndex g = 0; g < GeneCount; ++g) {
+      if (!modelled(g)) {
+        continue;
+      }
+      const VariableId v = animals_[a]->variable[static_cast<std::size_t>(g)];
+      const std::size_t part = find(static_cast<std::size_t>(v));
+      by_part[part].push_back({a, g, animals_[a]->states[static_cast<std::size_t>(g)]});
+      variables_of[part].push_back(v);
+    }
+  }
+  std::vector<VariableId> renumbered(n, -1);
+  Network part_network;
+  for (std::size_t v = 0; v < n; ++v) {
+    if (by_part.count(find(v)) != 0) {
+      renumbered[v] = part_network.addVariable(network_.domain[v]);
+    }
+  }
+  for (const Factor& f : network_.factors) {
+    if (f.scope.empty() || renumbered[static_cast<std::size_t>(f.scope.front())] < 0) {
+      // A factor of no variable says whether anything is possible at all.
+      if (f.scope.empty()) {
+        part_network.factors.push_back(f);
+      }
+      continue;
+    }
+    Factor copy = f;
+    for (VariableId& v : copy.scope) {
+      v = renumbered[static_cast<std::size_t>(v)];
+    }
+    part_network.addFactor(std::move(copy));
+  }
+  // One query per part: its members' variables, ascending.
+  std::vector<std::vector<VariableId>> queries;
+  std::vector<std::vector<JointMember>> members;
+  for (auto& [part, list] : by_part) {
+    std::vector<std::pair<VariableId, JointMember>> keyed;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      keyed.emplace_back(renumbered[static_cast<std::size_t>(variables_of[part][i])],
+                         std::move(list[i]));
+    }
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::vector<VariableId> query;
+    std::vector<JointMember> ordered;
+    for (auto& [v, member] : keyed) {
+      query.push_back(v);
+      ordered.push_back(std::move(member));
+    }
+    queries.push_back(std::move(query));
+    members.push_back(std::move(ordered));
+  }
+  const SumPlan plan = planSums(part_network, queries, kMostStockCost);
+  if (plan.cost > kMostStockCost) {
+    return std::nullopt;
+  }
+  Sums sums = sumNetwork(part_network, plan);
+  Joint joint;
+  joint.possible = sums.possible;
+  if (!sums.possible) {
+    return joint;
+  }
+  for (std::size_t q = 0; q < queries.size(); ++q) {
+    joint.parts.push_back({std::move(members[q]), std::move(sums.queries[q])});
+  }
+  return joint;
 }
 
 bool StockModel::possible() const {

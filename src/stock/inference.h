@@ -35,6 +35,22 @@ namespace quorvale {
 // recorded only as evidence are summed out at once, into a factor over
 // their parents.
 
+// One part of a joint (StockModel::joint): its members, each an animal's
+// gene, in the order of its table's scope, and the table, whose weights are
+// as sumNetwork gives them (stock/factor_graph.h): power 0 and the
+// coefficient for an assignment of the least power, the extra power for
+// one only more unseen alleles give, zero for one no reading has.
+struct JointMember {
+  std::size_t animal = 0;
+  GeneIndex gene = 0;
+  std::vector<int> states;  // the states its values stand for
+};
+
+struct JointPart {
+  std::vector<JointMember> members;
+  Factor table;
+};
+
 // The most a stock's model may cost, in table entries walked: the same
 // bound on every platform, so that a file is refused everywhere or nowhere.
 inline constexpr std::uint64_t kMostStockCost = std::uint64_t{1} << 24;
@@ -73,6 +89,15 @@ class StockModel {
   struct Weights;
   std::optional<std::vector<Weights>> weights() const;
 
+  // The joint weights of some named animals' genes given the file: the
+  // genes fall into parts that the file ties together (the same gene of
+  // related animals; the genes a coat ties), and parts are independent, so
+  // the joint weight of the animals' genotypes is the product of one entry
+  // of each part's table. Nothing when summing it would cost more than
+  // kMostStockCost.
+  struct Joint;
+  std::optional<Joint> joint(const std::vector<std::size_t>& animals) const;
+
   // The states animal a may take at gene g: its variable's values (none
   // for a gene not modelled).
   const std::vector<int>& states(std::size_t animal, GeneIndex g) const;
@@ -93,6 +118,11 @@ class StockModel {
     std::array<std::vector<int>, GeneCount> states;
   };
   std::vector<std::optional<Genes>> animals_;
+};
+
+struct StockModel::Joint {
+  bool possible = true;  // false: the file cannot be true
+  std::vector<JointPart> parts;
 };
 
 // The weights of one animal's genes: by gene, by state (Weight::zero() for
