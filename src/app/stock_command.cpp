@@ -93,7 +93,12 @@ int runStock(const Invocation& invocation, Language language, const FileReader& 
     }
     return 1;
   }
-  writeStockText(stock, stockAnswers(stock, *weights, chosen), language, out);
+  const std::vector<AnimalAnswer> answers = stockAnswers(stock, *weights, chosen);
+  if (invocation.json) {
+    writeStockJson(stock, answers, language, out);
+  } else {
+    writeStockText(stock, answers, language, out);
+  }
   return 0;
 }
 

@@ -5,11 +5,14 @@
 #include <bit>
 #include <cassert>
 #include <optional>
+#include <utility>
 
 #include "phenotype/carriers.h"
 #include "phenotype/colour_rules.h"
+#include "genetics/genotype_text.h"
 #include "phenotype/description.h"
 #include "text/decimal.h"
+#include "text/json.h"
 #include "text/messages.h"
 #include "text/utf8.h"
 
@@ -258,6 +261,72 @@ void writeStockText(const Stock& stock, const std::vector<AnimalAnswer>& answers
     }
     out.write(text);
   }
+}
+
+void writeStockJson(const Stock& stock, const std::vector<AnimalAnswer>& answers,
+                    Language language, Output& out) {
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("animals");
+  json.beginArray(JsonWriter::Layout::kLines);
+  for (const AnimalAnswer& answer : answers) {
+    const StockAnimal& animal = stock.animals[answer.animal];
+    json.beginObject();
+    json.key("name");
+    json.string(animal.name);
+    json.key("sex");
+    if (animal.sex == Sex::Unspecified) {
+      json.null();
+    } else {
+      json.asciiString(animal.sex == Sex::Male ? "male" : "female");
+    }
+    for (const auto& [key, coat_language] :
+         {std::pair{"coat", language}, std::pair{"english_coat", Language::English}}) {
+      json.key(key);
+      if (animal.coat_line) {
+        json.string(describedText(*animal.coat_line, coat_language));
+      } else {
+        json.null();
+      }
+    }
+    json.key("genes");
+    json.beginArray();
+    for (const GeneAnswer& gene : answer.genes) {
+      json.beginObject();
+      json.key("gene");
+      json.asciiString(mutantAllele(gene.gene));
+      json.key("name");
+      json.string(geneTitle(gene.gene, language));
+      json.key("pairs");
+      json.beginArray();
+      for (const StateAnswer& state : gene.states) {
+        json.beginObject();
+        json.key("pair");
+        const Sex sex = isSexLinked(gene.gene) ? sexOfState(gene.gene, state.state) : Sex::Male;
+        json.asciiString(allelePair(gene.gene, countOfState(gene.gene, state.state), sex));
+        json.key("state");
+        json.string(stateWord(animal, gene.gene, state.state, language));
+        json.key("chance");
+        if (state.possible) {
+          json.number(0);
+        } else {
+          writeChance(state.chance, json);
+        }
+        json.key("possible");
+        json.boolean(state.possible);
+        json.key("proved");
+        json.boolean(!state.possible && gene.proved());
+        json.endObject();
+      }
+      json.endArray();
+      json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+  json.end();
 }
 
 }  // namespace quorvale

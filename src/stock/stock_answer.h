@@ -75,6 +75,23 @@ std::u32string stateWord(const StockAnimal& animal, GeneIndex g, int state, Lang
 void writeStockText(const Stock& stock, const std::vector<AnimalAnswer>& answers, Language language,
                     Output& out);
 
+// The answer as JSON:
+//
+//   {"animals": [{"name", "sex": "male"|"female"|null,
+//                 "coat": LINE|null, "english_coat": LINE|null,
+//                 "genes": [{"gene", "name", "pairs": [PAIR...]}...]}...]}
+//
+// with the genes writeStockText shows, each with every pair the animal may
+// have: {"pair": "Ee" (as the notation writes it, "EE" and "uu" too),
+// "state": "carries" (the state's word in the answer's language),
+// "chance": CHANCE, "possible": false, "proved"} for a pair with a chance,
+// CHANCE in the one form of every chance ({"numerator", "denominator",
+// "value"}), proved when it is 1 and every other pair is excluded; and
+// {"pair", "state", "chance": 0, "possible": true, "proved": false} for a
+// pair that is only possible. The pairs come as the text lists the states.
+void writeStockJson(const Stock& stock, const std::vector<AnimalAnswer>& answers,
+                    Language language, Output& out);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_STOCK_STOCK_ANSWER_H_
