@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "litter/fraction.h"
+#include "litter/group_figures.h"
 #include "phenotype/carriers.h"
+#include "text/exact.h"
 #include "text/messages.h"
 
 namespace quorvale {

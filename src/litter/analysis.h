@@ -10,10 +10,11 @@
 #include "genetics/genotype.h"
 #include "litter/fraction.h"
 #include "litter/phenotype_groups.h"
-#include "text/exact.h"
 #include "text/language.h"
 
 namespace quorvale {
+
+struct Ratio;  // text/exact.h
 
 // The questions breeders ask of a litter beyond its groups: how much of it
 // is lethal, what share of the young that are born each group is, how
@@ -63,22 +64,6 @@ Ratio atLeastOne(std::uint64_t group, std::uint64_t born, int pups);
 // How many of a litter of `pups` born young are of that group on average:
 // pups x q.
 Ratio expectedNumber(std::uint64_t group, std::uint64_t born, int pups);
-
-// The figures of one group, by the rules every front end shows them by
-// (the text report, the JSON, the web page): its share of the litter
-// always; its share of the young that are born only when some young are
-// lethal and the group is not; with a litter's size (pups > 0), the chance
-// of at least one of it in such a litter and how many it holds on
-// average, but not for a lethal group, whose young are never born.
-struct GroupFigures {
-  Ratio chance;
-  std::optional<Ratio> live;
-  std::optional<Ratio> at_least_one;
-  std::optional<Ratio> expected;
-};
-
-// REQUIRES: group is one of the litter that figures were worked out for.
-GroupFigures groupFigures(const PhenotypeGroup& group, const LitterFigures& figures, int pups);
 
 // The words of a carrier share as its line in the report has them:
 // "hidden Black", "carries genes of Cream".

@@ -13,6 +13,7 @@
 #include "phenotype/description.h"
 #include "testing/cross.h"
 #include "testing/test_support.h"
+#include "text/exact.h"
 
 namespace quorvale {
 namespace {

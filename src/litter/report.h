@@ -8,11 +8,12 @@
 #include "genetics/genotype.h"
 #include "genetics/parser.h"
 #include "litter/analysis.h"
-#include "text/exact.h"
 #include "text/language.h"
 #include "text/output.h"
 
 namespace quorvale {
+
+struct Ratio;  // text/exact.h
 
 // What a litter report shows besides the parents and the group lines.
 struct ReportOptions {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "text/exact.h"
 #include "text/utf8.h"
 
 namespace quorvale {

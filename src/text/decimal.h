@@ -3,10 +3,11 @@
 
 #include <string>
 
-#include "text/exact.h"
 #include "text/language.h"
 
 namespace quorvale {
+
+struct Ratio;  // text/exact.h
 
 // Decimals of exact fractions, worked out with whole numbers only, so that
 // every platform writes the same digits (no printf, no floating point),

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "testing/test_support.h"
+#include "text/exact.h"
 
 namespace quorvale {
 namespace {

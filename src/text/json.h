@@ -7,10 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "text/exact.h"
 #include "text/output.h"
 
 namespace quorvale {
+
+struct Ratio;  // text/exact.h
 
 // The one writer of the JSON the program writes for scripts and the web
 // page. It owns the commas, the nesting, the keys, the escaping of texts

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "text/decimal.h"
+#include "text/exact.h"
 #include "text/string_output.h"
 
 namespace quorvale {
