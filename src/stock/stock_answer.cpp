@@ -7,9 +7,9 @@
 #include <optional>
 #include <utility>
 
+#include "genetics/genotype_text.h"
 #include "phenotype/carriers.h"
 #include "phenotype/colour_rules.h"
-#include "genetics/genotype_text.h"
 #include "phenotype/description.h"
 #include "text/decimal.h"
 #include "text/json.h"
@@ -263,8 +263,8 @@ void writeStockText(const Stock& stock, const std::vector<AnimalAnswer>& answers
   }
 }
 
-void writeStockJson(const Stock& stock, const std::vector<AnimalAnswer>& answers,
-                    Language language, Output& out) {
+void writeStockJson(const Stock& stock, const std::vector<AnimalAnswer>& answers, Language language,
+                    Output& out) {
   JsonWriter json(out);
   json.beginObject();
   json.key("animals");

@@ -89,8 +89,8 @@ void writeStockText(const Stock& stock, const std::vector<AnimalAnswer>& answers
 // "value"}), proved when it is 1 and every other pair is excluded; and
 // {"pair", "state", "chance": 0, "possible": true, "proved": false} for a
 // pair that is only possible. The pairs come as the text lists the states.
-void writeStockJson(const Stock& stock, const std::vector<AnimalAnswer>& answers,
-                    Language language, Output& out);
+void writeStockJson(const Stock& stock, const std::vector<AnimalAnswer>& answers, Language language,
+                    Output& out);
 
 }  // namespace quorvale
 
