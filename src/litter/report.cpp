@@ -71,51 +71,18 @@ void writeErrorLine(const GenotypeError& error, Language language, Output& out) 
 
 namespace {
 
-// The fields of a group line between its fraction and its description,
-// each followed by a tab.
+// The fields of a group line between its fraction and its description.
 void appendFigures(const PhenotypeGroup& group, const LitterFigures& figures,
                    const ReportOptions& options, Language language, std::u32string& line) {
-  const GroupFigures shown = groupFigures(group, figures, options.pups);
-  if (options.percent) {
-    line += percentText(shown.chance, language);
-    line += U'\t';
-    if (shown.live) {
-      line += percentText(*shown.live, language);
-      line += phraseText(PhraseId::OfTheBorn, language);
-      line += U'\t';
-    }
-  }
-  if (shown.at_least_one) {
-    const std::string pups = std::to_string(options.pups);
-    line += phraseText(PhraseId::AtLeastOneIn, language);
-    appendAscii(pups, line);
-    line += U": ";
-    line += percentText(*shown.at_least_one, language);
-    line += U'\t';
-    line += phraseText(PhraseId::ExpectedIn, language);
-    appendAscii(pups, line);
-    line += U": ";
-    line += expectedText(*shown.expected, language);
-    line += U'\t';
-  }
+  appendGroupFigures(groupFigures(group, figures, options.pups), options, language, line);
 }
 
 // The carrier lines of a group: "\t\t2/3 \tcarries genes of Cream".
 void appendCarrierLines(const PhenotypeGroup& group, const std::vector<CarrierShare>& shares,
                         const ReportOptions& options, Language language, std::u32string& line) {
-  std::string fraction;
   for (const CarrierShare& share : shares) {
-    fraction.clear();
-    appendFractionText(share.chance, group.chance, fraction);
-    line += U"\t\t";
-    appendAscii(fraction, line);
-    line += U" \t";
-    if (options.percent) {
-      line += percentText(ratio(share.chance, group.chance), language);
-      line += U'\t';
-    }
-    line += carrierShareText(share, language);
-    line += U'\n';
+    appendCarrierLine(share.gene, share.hidden, ratio(share.chance, group.chance), options.percent,
+                      language, line);
   }
 }
 
@@ -142,13 +109,56 @@ std::u32string expectedText(const Ratio& expected, Language language) {
   return decimalText(expected, 1, language);
 }
 
-std::u32string lethalLine(const LitterFigures& figures, Language language) {
-  std::string fraction;
-  appendChanceText(figures.lethal, fraction);
+void appendGroupFigures(const GroupFigures& shown, const ReportOptions& options,
+                        Language language, std::u32string& line) {
+  if (options.percent) {
+    line += percentText(shown.chance, language);
+    line += U'\t';
+    if (shown.live) {
+      line += percentText(*shown.live, language);
+      line += phraseText(PhraseId::OfTheBorn, language);
+      line += U'\t';
+    }
+  }
+  if (shown.at_least_one) {
+    const std::string pups = std::to_string(options.pups);
+    line += phraseText(PhraseId::AtLeastOneIn, language);
+    appendAscii(pups, line);
+    line += U": ";
+    line += percentText(*shown.at_least_one, language);
+    line += U'\t';
+    line += phraseText(PhraseId::ExpectedIn, language);
+    appendAscii(pups, line);
+    line += U": ";
+    line += expectedText(*shown.expected, language);
+    line += U'\t';
+  }
+}
+
+void appendCarrierLine(GeneIndex gene, bool hidden, const Ratio& share, bool with_percent,
+                       Language language, std::u32string& line) {
+  const FractionDigits digits = lowestTermsDigits(share);
+  line += U"\t\t";
+  appendAscii(digits.numerator, line);
+  line += U'/';
+  appendAscii(digits.denominator, line);
+  line += U" \t";
+  if (with_percent) {
+    line += percentText(share, language);
+    line += U'\t';
+  }
+  line += carrierShareText(CarrierShare{gene, hidden, 0}, language);
+  line += U'\n';
+}
+
+std::u32string lethalLine(const Ratio& lethal, Language language) {
+  const FractionDigits digits = lowestTermsDigits(lethal);
   std::u32string line;
-  appendAscii(fraction, line);
+  appendAscii(digits.numerator, line);
+  line += U'/';
+  appendAscii(digits.denominator, line);
   line += phraseText(PhraseId::LethalShare, language);
-  line += percentText(ratio(figures.lethal, kChanceOne), language);
+  line += percentText(lethal, language);
   line += phraseText(PhraseId::LitterSmaller, language);
   return line;
 }
@@ -209,7 +219,7 @@ void writeLitter(const Genotype& male, const Genotype& female, const ReportOptio
       write_group(index);
     }
     if (options.percent && figures.lethal != 0) {
-      line = lethalLine(figures, language);
+      line = lethalLine(ratio(figures.lethal, kChanceOne), language);
       line += U'\n';
       out.write(line);
     }

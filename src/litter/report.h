@@ -13,7 +13,8 @@
 
 namespace quorvale {
 
-struct Ratio;  // text/exact.h
+struct Ratio;         // text/exact.h
+struct GroupFigures;  // litter/group_figures.h
 
 // What a litter report shows besides the parents and the group lines.
 struct ReportOptions {
@@ -71,8 +72,22 @@ std::u32string expectedText(const Ratio& expected, Language language);
 
 // The line of a litter's lethal young, without its line end: "7/16 of the
 // young are lethal (43.8 %): the litter is that much smaller".
-// REQUIRES: figures.lethal > 0.
-std::u32string lethalLine(const LitterFigures& figures, Language language);
+// REQUIRES: lethal > 0.
+std::u32string lethalLine(const Ratio& lethal, Language language);
+
+// The fields of a group line between its fraction and its description,
+// from its figures (litter/group_figures.h), each followed by a tab: with
+// options.percent its share in per cent and, when it has one, its share of
+// the born; with a litter's size, the chance of at least one and how many
+// on average. For every kind of litter (a stock's too) that writes its
+// groups as a litter does.
+void appendGroupFigures(const GroupFigures& shown, const ReportOptions& options,
+                        Language language, std::u32string& line);
+
+// A group's carrier line: "\t\t2/3 \tcarries genes of Cream", with its
+// percentage after the fraction when asked, and a line end.
+void appendCarrierLine(GeneIndex gene, bool hidden, const Ratio& share, bool with_percent,
+                       Language language, std::u32string& line);
 
 // The litter prediction as the user sees it: parses the male's text (as a
 // male) and the female's (as a female), and writes their report. A text

@@ -39,21 +39,7 @@ void writeCarriers(const PhenotypeGroup& group, const std::vector<CarrierShare>&
   json.key("carriers");
   json.beginArray();
   for (const CarrierShare& share : shares) {
-    const Ratio chance = ratio(share.chance, group.chance);
-    json.beginObject();
-    json.key("gene");
-    json.asciiString(mutantAllele(share.gene));
-    writeText("name", geneName(share.gene, language), json);
-    json.key("kind");
-    json.asciiString(share.hidden ? "hidden" : "carried");
-    writeText("line", carrierShareText(share, language), json);
-    json.key("chance");
-    writeChance(chance, json);
-    json.key("figures");
-    json.beginObject();
-    writeText("percent", percentText(chance, language), json);
-    json.endObject();
-    json.endObject();
+    writeCarrierJson(share.gene, share.hidden, ratio(share.chance, group.chance), language, json);
   }
   json.endArray();
 }
@@ -105,37 +91,9 @@ void writeWarnings(const std::vector<std::u32string>& warnings, JsonWriter& json
 void writeGroup(const GroupedLitter& litter, std::size_t index, const LitterFigures& figures,
                 const ReportOptions& options, Language language, JsonWriter& json) {
   const PhenotypeGroup& group = litter.groups[index];
-  const GroupFigures shown = groupFigures(group, figures, options.pups);
   json.beginObject();
-  writeText("line", describedLine(group.key, language), json);
-  writeText("english_line", describedLine(group.key, Language::English), json);
-  json.key("sex");
-  writeSex(group.sex, json);
-  writeWarnings(describedWarnings(group.key, language), json);
-  json.key("lethal");
-  json.boolean(group.coat.kind == CoatKind::Lethal);
-  json.key("chance");
-  writeChance(shown.chance, json);
-  if (shown.live) {
-    json.key("live");
-    writeChance(*shown.live, json);
-  }
-  if (shown.at_least_one) {
-    writeNumber("at_least_one", *shown.at_least_one, json);
-    writeNumber("expected", *shown.expected, json);
-  }
-  // The same figures as the text report writes them.
-  json.key("figures");
-  json.beginObject();
-  writeText("percent", percentText(shown.chance, language), json);
-  if (shown.live) {
-    writeText("live", percentText(*shown.live, language), json);
-  }
-  if (shown.at_least_one) {
-    writeText("at_least_one", percentText(*shown.at_least_one, language), json);
-    writeText("expected", expectedText(*shown.expected, language), json);
-  }
-  json.endObject();
+  writeGroupHeadJson(group.key, group.sex, group.coat.kind == CoatKind::Lethal,
+                     groupFigures(group, figures, options.pups), language, json);
   if (!figures.carriers.empty()) {
     writeCarriers(group, figures.carriers[index], language, json);
   }
@@ -167,7 +125,7 @@ void writeLitterValue(const Genotype& male, const Genotype& female, const Groupe
   if (figures.lethal != 0) {
     json.key("lethal");
     writeChance(ratio(figures.lethal, kChanceOne), json);
-    writeText("lethal_line", lethalLine(figures, language), json);
+    writeText("lethal_line", lethalLine(ratio(figures.lethal, kChanceOne), language), json);
   }
   json.key("groups");
   json.beginArray(JsonWriter::Layout::kLines);
@@ -179,6 +137,57 @@ void writeLitterValue(const Genotype& male, const Genotype& female, const Groupe
 }
 
 }  // namespace
+
+void writeGroupHeadJson(DescriptionKey key, Sex sex, bool lethal, const GroupFigures& shown,
+                        Language language, JsonWriter& json) {
+  writeText("line", describedLine(key, language), json);
+  writeText("english_line", describedLine(key, Language::English), json);
+  json.key("sex");
+  writeSex(sex, json);
+  writeWarnings(describedWarnings(key, language), json);
+  json.key("lethal");
+  json.boolean(lethal);
+  json.key("chance");
+  writeChance(shown.chance, json);
+  if (shown.live) {
+    json.key("live");
+    writeChance(*shown.live, json);
+  }
+  if (shown.at_least_one) {
+    writeNumber("at_least_one", *shown.at_least_one, json);
+    writeNumber("expected", *shown.expected, json);
+  }
+  // The same figures as the text report writes them.
+  json.key("figures");
+  json.beginObject();
+  writeText("percent", percentText(shown.chance, language), json);
+  if (shown.live) {
+    writeText("live", percentText(*shown.live, language), json);
+  }
+  if (shown.at_least_one) {
+    writeText("at_least_one", percentText(*shown.at_least_one, language), json);
+    writeText("expected", expectedText(*shown.expected, language), json);
+  }
+  json.endObject();
+}
+
+void writeCarrierJson(GeneIndex gene, bool hidden, const Ratio& share, Language language,
+                      JsonWriter& json) {
+  json.beginObject();
+  json.key("gene");
+  json.asciiString(mutantAllele(gene));
+  writeText("name", geneName(gene, language), json);
+  json.key("kind");
+  json.asciiString(hidden ? "hidden" : "carried");
+  writeText("line", carrierShareText(CarrierShare{gene, hidden, 0}, language), json);
+  json.key("chance");
+  writeChance(share, json);
+  json.key("figures");
+  json.beginObject();
+  writeText("percent", percentText(share, language), json);
+  json.endObject();
+  json.endObject();
+}
 
 void writeLitterJson(const Genotype& male, const Genotype& female, const ReportOptions& options,
                      Language language, JsonWriter& json) {

@@ -15,6 +15,8 @@
 
 namespace quorvale {
 
+struct GroupFigures;  // litter/group_figures.h
+
 // The litter report of two parents as JSON, for scripts and the web page,
 // with the same texts and figures as the text report:
 //
@@ -71,6 +73,16 @@ void writeReportJson(const Genotype& male, const Genotype& female, const ReportO
 void writeReportJson(const Genotype& male, const Genotype& female, const GroupedLitter& litter,
                      const LitterFigures& figures, const ReportOptions& options, Language language,
                      Output& out);
+
+// The members of a GROUP from "line" to "figures", for a group of that
+// line, sex and figures: for every kind of litter (a stock's too) that
+// writes its groups as a litter does.
+void writeGroupHeadJson(DescriptionKey key, Sex sex, bool lethal, const GroupFigures& shown,
+                        Language language, JsonWriter& json);
+
+// One object of a GROUP's "carriers": a carrier share of the group's young.
+void writeCarrierJson(GeneIndex gene, bool hidden, const Ratio& share, Language language,
+                      JsonWriter& json);
 
 // The document {"carriers": [...]} of a group, its carriers as a GROUP of
 // the report has them.
