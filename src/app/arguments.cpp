@@ -38,6 +38,8 @@ enum class OptionId : std::uint8_t {
   Pups,
   Carriers,
   Sort,
+  Stock,
+  Possible,
 };
 
 struct OptionSpec {
@@ -62,6 +64,8 @@ constexpr OptionSpec kOptions[] = {
     {U"--pups", OptionId::Pups, true, kLitters},
     {U"--carriers", OptionId::Carriers, false, kLitters},
     {U"--sort", OptionId::Sort, true, kLitters},
+    {U"--stock", OptionId::Stock, true, bit(Command::Litter)},
+    {U"--possible", OptionId::Possible, true, bit(Command::Litter)},
 };
 
 const OptionSpec* findOption(std::u32string_view name) {
@@ -117,6 +121,12 @@ bool apply(const OptionSpec& option, std::u32string_view value, Invocation& invo
     case OptionId::Sort:
       invocation.report.by_share = value == U"share";
       return value == U"share" || value == U"text";
+    case OptionId::Stock:
+      invocation.stock_file = std::u32string(value);
+      return !value.empty();
+    case OptionId::Possible:
+      invocation.all_possible = value == U"all";
+      return value == U"all" || value == U"one";
   }
   return false;
 }

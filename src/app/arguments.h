@@ -30,6 +30,9 @@ struct Invocation {
   bool easy = false;                 // --easy: task
   bool no_answer = false;            // --no-answer: task
   bool json = false;                 // --json: any command
+  // --stock FILE: litter's words are names of animals of the file.
+  std::optional<std::u32string> stock_file;
+  bool all_possible = false;  // --possible all (or one): litter of animals not fully known
   // What the report of a litter shows, for litter and task: --members,
   // --percent, --pups N, --carriers, --sort share|text. The command line's
   // report starts at "Male: ".

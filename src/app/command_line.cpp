@@ -103,14 +103,16 @@ int runColor(const Invocation& invocation, Language language, Output& out,
   return kExitDone;
 }
 
-int runLitter(const Invocation& invocation, Language language, Output& out,
-              std::vector<std::u32string>& error_lines) {
+int runLitter(const Invocation& invocation, Language language, const FileReader& read_file,
+              Output& out, std::vector<std::u32string>& error_lines) {
+  if (invocation.stock_file) {
+    return runStockLitter(invocation, language, read_file, out, error_lines);
+  }
   const ParentsRead parents = readParents(invocation.words[0], invocation.words[1], language);
   if (!parents.error.empty()) {
-    error_lines.push_back(std::u32string(kProgram) + parents.error);
-    addColourHint(invocation.words[parents.failed == Sex::Male ? 0 : 1], language,
-                  error_lines.back());
-    return kExitInvalidInput;
+    // A word that is no genotype may be a colour line: a parent known only
+    // by its coat.
+    return runColourLitter(invocation, language, out, error_lines);
   }
   if (invocation.json) {
     writeReportJson(parents.male, parents.female, invocation.report, language, out);
@@ -194,7 +196,7 @@ int runCommand(const ParsedArguments& parsed, Language language, const FileReade
     case Command::Color:
       return runColor(invocation, language, out, error_lines);
     case Command::Litter:
-      return runLitter(invocation, language, out, error_lines);
+      return runLitter(invocation, language, read_file, out, error_lines);
     case Command::Task:
       return runTask(invocation, language, out, error_lines);
     case Command::Colors:

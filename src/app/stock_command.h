@@ -29,6 +29,18 @@ inline constexpr std::size_t kMostStockFileBytes = std::size_t{16} << 20;
 int runStock(const Invocation& invocation, Language language, const FileReader& read_file,
              Output& out, std::vector<std::u32string>& error_lines);
 
+// `litter --stock FILE MALE FEMALE`: the litter of two animals of the
+// file, by name (stock/stock_litter_report.h).
+int runStockLitter(const Invocation& invocation, Language language, const FileReader& read_file,
+                   Output& out, std::vector<std::u32string>& error_lines);
+
+// `litter MALE FEMALE` where a word that is no genotype is a colour line:
+// the litter of two founders known by their coats (or one by its genotype,
+// with nothing possible beyond it), as a stock of two. Returns the exit
+// status.
+int runColourLitter(const Invocation& invocation, Language language, Output& out,
+                    std::vector<std::u32string>& error_lines);
+
 }  // namespace quorvale
 
 #endif  // QUORVALE_APP_STOCK_COMMAND_H_

@@ -13,6 +13,7 @@ constexpr std::u32string_view kHelp[LanguageCount] = {
     UR"(Usage: quorvale                           the dialogue
        quorvale [OPTIONS] color GENOTYPE...
        quorvale [OPTIONS] litter MALE FEMALE
+       quorvale [OPTIONS] litter --stock FILE MALE FEMALE
        quorvale [OPTIONS] task NUMBER...
        quorvale [OPTIONS] colors [WORDS...]
        quorvale [OPTIONS] genotypes COLOUR LINE
@@ -26,7 +27,9 @@ Commands:
   color GENOTYPE...      each animal's colour, and its hidden and carried
                          genes, as the dialogue's option 1 (also: colour)
   litter MALE FEMALE     the parents, the pairing's warnings and the groups
-                         of the litter with their exact shares
+                         of the litter with their exact shares; a parent
+                         that is no genotype is a colour line (SH Black),
+                         an animal known only by its coat
   task NUMBER...         the exercise of each task number, and its answer
   colors [WORDS...]      the colours, each with a simplest genotype that
                          gives it; with words, those whose names hold them
@@ -54,6 +57,12 @@ Options:
                          young that hide or carry each gene
   --sort share|text      litter, task: the groups by share, largest first,
                          or in the report's order (the default)
+  --stock FILE           litter: MALE and FEMALE are names of animals of
+                         the stock file, and the litter is worked out from
+                         all it records
+  --possible one|all     litter of animals not fully known: the young more
+                         unseen alleles could give, those that need one
+                         (the default) or all
   --easy                 task: the easy exercise (two genes, not seven)
   --no-answer            task: the parents only, for an exercise sheet
   --json                 the answer as one JSON document
@@ -74,6 +83,7 @@ answers.
     UR"(Использование: quorvale                   диалог
        quorvale [ПАРАМЕТРЫ] color ГЕНОТИП...
        quorvale [ПАРАМЕТРЫ] litter САМЕЦ САМКА
+       quorvale [ПАРАМЕТРЫ] litter --stock ФАЙЛ САМЕЦ САМКА
        quorvale [ПАРАМЕТРЫ] task НОМЕР...
        quorvale [ПАРАМЕТРЫ] colors [СЛОВА...]
        quorvale [ПАРАМЕТРЫ] genotypes СТРОКА ОКРАСА
@@ -86,7 +96,9 @@ answers.
   color ГЕНОТИП...       окрас каждого животного, перекрытые и носимые гены,
                          как в пункте 1 диалога (также colour)
   litter САМЕЦ САМКА     родители, предупреждения о паре и группы окрасов
-                         потомства с точными долями
+                         потомства с точными долями; родитель, который не
+                         генотип, - строка окраса (черный КШ), животное,
+                         известное только по окрасу
   task НОМЕР...          задача с каждым номером и ее ответ
   colors [СЛОВА...]      окрасы, каждый с простейшим генотипом, который его
                          дает; со словами - те, в названии которых они есть
@@ -114,6 +126,11 @@ answers.
                          у которой перекрыт или которая носит каждый ген
   --sort share|text      litter, task: группы по доле, начиная с наибольшей,
                          или в порядке отчета (по умолчанию)
+  --stock ФАЙЛ           litter: САМЕЦ и САМКА - имена животных из файла с
+                         животными, и помет считается по всем его записям
+  --possible one|all     litter животных, известных не полностью: потомство,
+                         которое могли бы дать невидимые аллели, - те, кому
+                         нужен один (по умолчанию), или все
   --easy                 task: легкая задача (два гена вместо семи)
   --no-answer            task: только родители, для листа с задачами
   --json                 ответ одним документом JSON

@@ -217,6 +217,62 @@ std::u32string stateWord(const StockAnimal& animal, GeneIndex g, int state, Lang
   return std::u32string(word(wordOf(animal, g, state), language));
 }
 
+namespace {
+
+// How a parent's state is said in a condition, by its word: before the
+// gene's name (in the genitive in Russian) and after it, the parent said
+// as the subject or, in Russian, after "у".
+struct ConditionWords {
+  std::u32string_view before;
+  std::u32string_view after;
+  bool russian_at = false;  // Russian: "у самца ..."
+};
+
+ConditionWords conditionWords(Word w, Language language) {
+  const bool english = language == Language::English;
+  switch (w) {
+    case Word::Carries:
+      return english ? ConditionWords{U" carries ", U""} : ConditionWords{U" носит гены ", U""};
+    case Word::Shows:
+      return english ? ConditionWords{U" shows ", U""}
+                     : ConditionWords{U" проявляется ген ", U"", true};
+    case Word::Hidden:
+      return english ? ConditionWords{U" hides ", U""}
+                     : ConditionWords{U" перекрыто проявление ", U"", true};
+    case Word::OneCopy:
+      return english ? ConditionWords{U" has one copy of ", U""}
+                     : ConditionWords{U" одна копия ", U"", true};
+    case Word::TwoCopies:
+      return english ? ConditionWords{U" has two copies of ", U""}
+                     : ConditionWords{U" две копии ", U"", true};
+    case Word::HiddenOneCopy:
+      return english ? ConditionWords{U" hides ", U""}
+                     : ConditionWords{U" перекрыто проявление ", U"", true};
+    case Word::HiddenTwoCopies:
+      return english ? ConditionWords{U" hides two copies of ", U""}
+                     : ConditionWords{U" перекрыты две копии ", U"", true};
+    default:
+      return english ? ConditionWords{U" has no ", U""} : ConditionWords{U" нет ", U"", true};
+  }
+}
+
+}  // namespace
+
+std::u32string conditionText(const StockAnimal& parent, bool male, GeneIndex g, int state,
+                             Language language) {
+  const ConditionWords words = conditionWords(wordOf(parent, g, state), language);
+  std::u32string text;
+  if (language == Language::English) {
+    text = male ? U"the male" : U"the female";
+  } else {
+    text = words.russian_at ? (male ? U"у самца" : U"у самки") : (male ? U"самец" : U"самка");
+  }
+  text += words.before;
+  text += geneName(g, language);
+  text += words.after;
+  return text;
+}
+
 void writeStockText(const Stock& stock, const std::vector<AnimalAnswer>& answers, Language language,
                     Output& out) {
   for (const AnimalAnswer& answer : answers) {

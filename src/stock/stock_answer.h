@@ -65,6 +65,12 @@ std::vector<AnimalAnswer> stockAnswers(const Stock& stock,
 // it.
 std::u32string stateWord(const StockAnimal& animal, GeneIndex g, int state, Language language);
 
+// A parent's state as a condition of a young it could have: "the male
+// carries Cream", "the female has Umbrous hidden", "у самца две копии
+// белого пояса".
+std::u32string conditionText(const StockAnimal& parent, bool male, GeneIndex g, int state,
+                             Language language);
+
 // The answer as text: for each animal its name, sex and coat parted by
 // tabs, then a line for each gene shown: a tab, the gene, and a tab before
 // each state: "carries 2/3 (66.7 %)", "carries 1 (proved)", "shows 1 (not

@@ -109,7 +109,9 @@ std::vector<ParentGenotypes> parentGenotypes(const std::vector<JointPart>& parts
 MixedLitter mixedLitter(const std::vector<ParentGenotypes>& pairs, const MixedOptions& options,
                         Language language) {
   struct Sums {
+    DescriptionKey key;
     CoatClass coat{};
+    std::optional<Sex> sex;
     Ratio chance = ratio(0, 1);
     Ratio at_least_one = ratio(0, 1);
     Ratio expected = ratio(0, 1);
@@ -132,6 +134,12 @@ MixedLitter mixedLitter(const std::vector<ParentGenotypes>& pairs, const MixedOp
     for (std::size_t i = 0; i < grouped.groups.size(); ++i) {
       const PhenotypeGroup& group = grouped.groups[i];
       Sums& sums = groups[group.description];
+      if (!sums.sex) {
+        sums.key = group.key;
+        sums.sex = group.sex;
+      } else if (*sums.sex != group.sex) {
+        sums.sex = Sex::Unspecified;
+      }
       sums.coat = group.coat;
       add(sums.chance, productOf(per_chance, ratio(group.chance, 1)));
       if (options.pups > 0 && group.coat.kind != CoatKind::Lethal) {
@@ -169,7 +177,9 @@ MixedLitter mixedLitter(const std::vector<ParentGenotypes>& pairs, const MixedOp
   for (auto& [description, sums] : groups) {
     MixedGroup group;
     group.description = description;
+    group.key = sums.key;
     group.coat = sums.coat;
+    group.sex = sums.sex.value_or(Sex::Unspecified);
     group.chance = sums.chance;
     if (options.pups > 0 && sums.coat.kind != CoatKind::Lethal) {
       group.at_least_one = sums.at_least_one;

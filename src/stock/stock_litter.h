@@ -8,6 +8,7 @@
 
 #include "genetics/genotype.h"
 #include "phenotype/colour_rules.h"
+#include "phenotype/description.h"
 #include "stock/inference.h"
 #include "stock/stock.h"
 #include "text/exact.h"
@@ -52,7 +53,9 @@ std::uint64_t parentGenotypeCount(const std::vector<JointPart>& parts);
 // One description of the young of the litter, with its figures.
 struct MixedGroup {
   std::u32string description;  // in the language asked for
+  DescriptionKey key;          // as the first young met decided it
   CoatClass coat;
+  Sex sex = Sex::Unspecified;  // where every joint genotype's cross fixes it
   Ratio chance;  // of all young conceived, lethal ones included
   // With a litter's size, for a group that is born: the chance of at least
   // one in such a litter, and how many on average.

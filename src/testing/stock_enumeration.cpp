@@ -321,7 +321,8 @@ Polynomial memberWeight(const Stock& stock, std::span<const GeneIndex> genes, co
 // Adds the weight of one assignment of states to the members, and of every
 // assignment to the records of several young that goes with it, to the sums.
 void addAssignment(const Stock& stock, std::span<const GeneIndex> genes, const Pedigree& pedigree,
-                   const std::vector<States>& state, StockEnumeration& sums) {
+                   const std::vector<States>& state, std::optional<std::pair<int, int>> pair,
+                   StockEnumeration& sums) {
   Polynomial weight = constant(ratio(1, 1));
   for (std::size_t i = 0; i < pedigree.members.size() && !isZero(weight); ++i) {
     weight = weight * memberWeight(stock, genes, pedigree.members[i], state[i], state);
@@ -347,6 +348,20 @@ void addAssignment(const Stock& stock, std::span<const GeneIndex> genes, const P
   }
 
   sums.total = sums.total + everything;
+  if (pair) {
+    std::pair<std::vector<int>, std::vector<int>> key;
+    for (std::size_t i = 0; i < pedigree.members.size(); ++i) {
+      const int record = pedigree.members[i].record;
+      for (auto& [animal, states] :
+           {std::pair{pair->first, &key.first}, std::pair{pair->second, &key.second}}) {
+        if (record == animal) {
+          states->assign(state[i].begin(), state[i].begin() + static_cast<std::ptrdiff_t>(genes.size()));
+        }
+      }
+    }
+    Polynomial& sum = sums.pair[key];
+    sum = sum + everything;
+  }
   for (std::size_t i = 0; i < pedigree.members.size(); ++i) {
     const int record = pedigree.members[i].record;
     for (std::size_t k = 0; record >= 0 && k < genes.size(); ++k) {
@@ -415,7 +430,8 @@ int lowestPower(const Polynomial& a) {
 
 Ratio lowestCoefficient(const Polynomial& a) { return a.coefficients[lowestPower(a)]; }
 
-StockEnumeration enumerateStock(const Stock& stock, std::span<const GeneIndex> genes) {
+StockEnumeration enumerateStock(const Stock& stock, std::span<const GeneIndex> genes,
+                                std::optional<std::pair<int, int>> pair) {
   assert(!genes.empty() && genes.size() <= kMaxGenes);
   assert(std::all_of(genes.begin(), genes.end(), [&](GeneIndex g) {
     return g >= 0 && g < GeneCount && std::count(genes.begin(), genes.end(), g) == 1;
@@ -442,7 +458,7 @@ StockEnumeration enumerateStock(const Stock& stock, std::span<const GeneIndex> g
     for (std::size_t i = 0; i < members.size(); ++i) {
       state[i] = members[i].candidates[choice[i]];
     }
-    addAssignment(stock, genes, pedigree, state, sums);
+    addAssignment(stock, genes, pedigree, state, pair, sums);
     std::size_t i = 0;
     while (i < members.size() && ++choice[i] == members[i].candidates.size()) {
       choice[i] = 0;

@@ -1,7 +1,10 @@
 #ifndef QUORVALE_TESTING_STOCK_ENUMERATION_H_
 #define QUORVALE_TESTING_STOCK_ENUMERATION_H_
 
+#include <map>
+#include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "genetics/genotype.h"
@@ -48,6 +51,9 @@ struct StockEnumeration {
   // one of them, the same for each, has it. The states of a gene sum to
   // the total.
   std::vector<std::vector<std::vector<Polynomial>>> weights;
+  // With enumerateStock's pair: the weight of the assignments by the two
+  // animals' states, each a vector by place in `genes`.
+  std::map<std::pair<std::vector<int>, std::vector<int>>, Polynomial> pair;
 };
 
 // Every assignment of a state of each gene of `genes` to every animal: each
@@ -79,7 +85,10 @@ struct StockEnumeration {
 // these states are possible together); a parent is a record of one young,
 // of its sex (a father male, a mother female), not its own ancestor; a
 // stated chance only on a record of one young without parents.
-StockEnumeration enumerateStock(const Stock& stock, std::span<const GeneIndex> genes);
+// With `pair` (two recorded animals of one young each), also their joint
+// weights.
+StockEnumeration enumerateStock(const Stock& stock, std::span<const GeneIndex> genes,
+                                std::optional<std::pair<int, int>> pair = std::nullopt);
 
 // What the inference says of one state, as ε goes to 0.
 enum class Verdict {
