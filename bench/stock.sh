@@ -30,7 +30,18 @@ printf 'e\n5\n' > exit.in
 
 echo "median (min-max) of $rounds rounds; $(nproc) cores; load: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "records: $(($(wc -l < records.csv) - 1)) rows, $(cat seed.txt)"
-alternate "'$binary' --lang en stock records.csv > /dev/null" "'$binary' < exit.in > /dev/null"
-rss=$(/usr/bin/time -f %M "$binary" --lang en stock records.csv 2>&1 >/dev/null | tail -n 1)
-printf 'stock of every animal\n  command %s   reference %s   peak %s KB\n' \
-  "$program_times" "$reference_times" "$rss"
+# Times command $2 (in the shell) against the dialogue started and ended,
+# labelled $1, and prints its peak memory.
+measure() {
+  alternate "$2" "'$binary' < exit.in > /dev/null"
+  rss=$(/usr/bin/time -f %M sh -c "$2" 2>&1 >/dev/null | tail -n 1)
+  printf '%s\n  command %s   reference %s   peak %s KB\n' "$1" "$program_times" \
+    "$reference_times" "$rss"
+}
+# The last named male and female of the file, and the last pair that had a
+# litter there.
+male=$(awk -F, '$1 != "" && $2 == "m" { name = $1 } END { print name }' records.csv)
+female=$(awk -F, '$1 != "" && $2 == "f" { name = $1 } END { print name }' records.csv)
+measure 'stock of every animal' "'$binary' --lang en stock records.csv > /dev/null"
+measure "litter --stock of $male x $female, every figure" \
+  "'$binary' --lang en litter --stock records.csv $male $female --percent --pups 8 --carriers --members > /dev/null"
