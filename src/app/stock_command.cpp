@@ -105,9 +105,9 @@ std::u32string quotedName(std::u32string_view name) {
 std::optional<std::size_t> animalNamed(const Stock& stock, std::u32string_view name,
                                        std::u32string_view file, Language language,
                                        std::vector<std::u32string>& error_lines) {
-  const auto at = std::find_if(stock.animals.begin(), stock.animals.end(), [&](const StockAnimal& a) {
-    return !a.name.empty() && a.name == name;
-  });
+  const auto at =
+      std::find_if(stock.animals.begin(), stock.animals.end(),
+                   [&](const StockAnimal& a) { return !a.name.empty() && a.name == name; });
   if (at == stock.animals.end()) {
     std::u32string text(language == Language::English ? U"no animal is named "
                                                       : U"нет животного с именем ");
@@ -122,8 +122,8 @@ std::optional<std::size_t> animalNamed(const Stock& stock, std::u32string_view n
 ShownParent shownAnimal(const StockAnimal& animal, Language language) {
   ShownParent shown;
   shown.name = animal.name;
-  for (const auto& [line, l] : {std::pair{&shown.line, language},
-                                 std::pair{&shown.english_line, Language::English}}) {
+  for (const auto& [line, l] :
+       {std::pair{&shown.line, language}, std::pair{&shown.english_line, Language::English}}) {
     *line = animal.coat_line ? describedText(*animal.coat_line, l)
                              : std::u32string(l == Language::English ? U"coat not recorded"
                                                                      : U"окрас не указан");
@@ -194,7 +194,7 @@ std::optional<ParentWord> readParentWord(std::u32string_view word, Sex sex, Lang
           1u << stateOf(g, genotype.genotype().alleleCount[static_cast<std::size_t>(g)], sex));
     }
     for (const auto& [line, l] : {std::pair{&parent.shown.line, language},
-                                   std::pair{&parent.shown.english_line, Language::English}}) {
+                                  std::pair{&parent.shown.english_line, Language::English}}) {
       const AnimalLines lines = describeAnimal(genotype.genotype(), false, false, l);
       *line = lines.description;
       if (!lines.carrier_line.empty()) {
@@ -206,7 +206,8 @@ std::optional<ParentWord> readParentWord(std::u32string_view word, Sex sex, Lang
     return parent;
   }
   const CoatReading coat = readCoat(word);
-  const PhraseId role = sex == Sex::Male ? PhraseId::MaleGenotypeRole : PhraseId::FemaleGenotypeRole;
+  const PhraseId role =
+      sex == Sex::Male ? PhraseId::MaleGenotypeRole : PhraseId::FemaleGenotypeRole;
   if (!coat.coat || coat.coat->lethal) {
     // A name of several colours is what the word meant; otherwise the
     // genotype's fault, and what colour words the word may have been meant
@@ -227,10 +228,9 @@ std::optional<ParentWord> readParentWord(std::u32string_view word, Sex sex, Lang
   parent.animal.coat = coatBoxes(coat.coat->lines);
   parent.animal.coat_line = coat.coat->line;
   const bool fits = coat.coat->sex == Sex::Unspecified || coat.coat->sex == sex;
-  const bool any = std::any_of(parent.animal.coat.begin(), parent.animal.coat.end(),
-                               [&](const GeneBox& box) {
-                                 return (box[gene::to] & statesOfSex(gene::to, sex)) != 0;
-                               });
+  const bool any = std::any_of(
+      parent.animal.coat.begin(), parent.animal.coat.end(),
+      [&](const GeneBox& box) { return (box[gene::to] & statesOfSex(gene::to, sex)) != 0; });
   if (!fits || !any) {
     error = phraseText(role, language);
     StockFault fault;

@@ -109,8 +109,8 @@ std::u32string expectedText(const Ratio& expected, Language language) {
   return decimalText(expected, 1, language);
 }
 
-void appendGroupFigures(const GroupFigures& shown, const ReportOptions& options,
-                        Language language, std::u32string& line) {
+void appendGroupFigures(const GroupFigures& shown, const ReportOptions& options, Language language,
+                        std::u32string& line) {
   if (options.percent) {
     line += percentText(shown.chance, language);
     line += U'\t';

@@ -81,8 +81,8 @@ std::u32string lethalLine(const Ratio& lethal, Language language);
 // the born; with a litter's size, the chance of at least one and how many
 // on average. For every kind of litter (a stock's too) that writes its
 // groups as a litter does.
-void appendGroupFigures(const GroupFigures& shown, const ReportOptions& options,
-                        Language language, std::u32string& line);
+void appendGroupFigures(const GroupFigures& shown, const ReportOptions& options, Language language,
+                        std::u32string& line);
 
 // A group's carrier line: "\t\t2/3 \tcarries genes of Cream", with its
 // percentage after the fraction when asked, and a line end.

@@ -56,7 +56,7 @@ struct MixedGroup {
   DescriptionKey key;          // as the first young met decided it
   CoatClass coat;
   Sex sex = Sex::Unspecified;  // where every joint genotype's cross fixes it
-  Ratio chance;  // of all young conceived, lethal ones included
+  Ratio chance;                // of all young conceived, lethal ones included
   // With a litter's size, for a group that is born: the chance of at least
   // one in such a litter, and how many on average.
   std::optional<Ratio> at_least_one;

@@ -31,8 +31,8 @@ struct ReportWords {
 
 constexpr ReportWords kReportWords[LanguageCount] = {
     {U"The shares assume that the parents carry nothing unseen beyond what is recorded.",
-     U"Possible through more unseen alleles (how many more, the line, what would give it):",
-     U"if ", U" and ", U" or ", U" more need +2 or more: ", U"--possible all lists them"},
+     U"Possible through more unseen alleles (how many more, the line, what would give it):", U"if ",
+     U" and ", U" or ", U" more need +2 or more: ", U"--possible all lists them"},
     {U"Доли посчитаны в предположении, что родители не носят ничего невидимого сверх записанного.",
      U"Возможны при большем числе невидимых аллелей (сколько еще, окрас, что его дало бы):",
      U"если ", U" и ", U" или ", U" - при +2 и более: их перечисляет ", U"--possible all"},
@@ -162,7 +162,8 @@ StockLitterWork stockLitter(const Stock& stock, std::size_t male, std::size_t fe
   }
   work.report.male = std::move(male_shown);
   work.report.female = std::move(female_shown);
-  work.report.litter = mixedLitter(pairs, {options.pups, options.carriers, options.members}, language);
+  work.report.litter =
+      mixedLitter(pairs, {options.pups, options.carriers, options.members}, language);
   work.report.possible = possibleGroups(joint->parts, male, language);
   work.report.all_possible = all_possible;
   return work;

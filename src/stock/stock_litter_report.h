@@ -23,7 +23,7 @@ struct ShownParent {
   std::u32string name;  // empty for a parent given by its coat or genotype
   std::u32string line;  // its coat, or a genotype's description and carrier line
   std::u32string english_line;
-  StockAnimal animal;   // for the words of its states
+  StockAnimal animal;  // for the words of its states
 };
 
 struct StockLitterReport {

@@ -19,8 +19,8 @@ namespace quorvale {
 namespace {
 
 Ratio plus(const Ratio& a, const Ratio& b) {
-  return lowestTerms({a.numerator * b.denominator + b.numerator * a.denominator,
-                      a.denominator * b.denominator});
+  return lowestTerms(
+      {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator});
 }
 
 Ratio times(const Ratio& a, const Ratio& b) {
@@ -74,7 +74,8 @@ TEST(StockLitter, AgreesWithTheEnumerationOnRandomStocks) {
       continue;
     }
     const StockModel model(stock);
-    const auto joint = model.joint({static_cast<std::size_t>(male), static_cast<std::size_t>(female)});
+    const auto joint =
+        model.joint({static_cast<std::size_t>(male), static_cast<std::size_t>(female)});
     ASSERT_TRUE(joint.has_value());
     if (!joint->possible) {
       continue;
@@ -92,8 +93,8 @@ TEST(StockLitter, AgreesWithTheEnumerationOnRandomStocks) {
       if (isZero(weight)) {
         continue;
       }
-      const Genotype m = genotypeOf(stock.animals[static_cast<std::size_t>(male)], genes,
-                                    states.first, Sex::Male);
+      const Genotype m =
+          genotypeOf(stock.animals[static_cast<std::size_t>(male)], genes, states.first, Sex::Male);
       const Genotype f = genotypeOf(stock.animals[static_cast<std::size_t>(female)], genes,
                                     states.second, Sex::Female);
       const GroupedLitter litter = groupLitter(m, f, Language::English);
@@ -113,8 +114,8 @@ TEST(StockLitter, AgreesWithTheEnumerationOnRandomStocks) {
         share->second = plus(share->second, times(chance, ratio(group.chance, kChanceOne)));
         if (group.coat.kind != CoatKind::Lethal) {
           auto [one, o_new] = at_least_one.try_emplace(group.description, ratio(0, 1));
-          one->second = plus(one->second,
-                             times(chance, atLeastOne(group.chance, bornChance(figures), 8)));
+          one->second =
+              plus(one->second, times(chance, atLeastOne(group.chance, bornChance(figures), 8)));
         }
       }
     }
@@ -125,7 +126,8 @@ TEST(StockLitter, AgreesWithTheEnumerationOnRandomStocks) {
     ASSERT_EQ(litter.groups.size(), shares.size()) << "round " << round;
     for (const MixedGroup& group : litter.groups) {
       const std::string name = toUtf8(group.description);
-      ASSERT_EQ(text(group.chance), text(shares.at(group.description))) << name << " round " << round;
+      ASSERT_EQ(text(group.chance), text(shares.at(group.description)))
+          << name << " round " << round;
       if (group.at_least_one) {
         EXPECT_EQ(text(*group.at_least_one), text(at_least_one.at(group.description))) << name;
       }

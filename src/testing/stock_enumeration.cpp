@@ -355,7 +355,8 @@ void addAssignment(const Stock& stock, std::span<const GeneIndex> genes, const P
       for (auto& [animal, states] :
            {std::pair{pair->first, &key.first}, std::pair{pair->second, &key.second}}) {
         if (record == animal) {
-          states->assign(state[i].begin(), state[i].begin() + static_cast<std::ptrdiff_t>(genes.size()));
+          states->assign(state[i].begin(),
+                         state[i].begin() + static_cast<std::ptrdiff_t>(genes.size()));
         }
       }
     }
