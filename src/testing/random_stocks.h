@@ -173,11 +173,10 @@ class RandomStocks {
   std::mt19937 rng_;
 };
 
-inline  // How many assignments the enumeration walks, about: the states each named
-    // animal's records leave it at the genes, and three for each gene of a
-    // parent a record leaves out.
-    double
-    assignments(const Stock& stock, const std::vector<GeneIndex>& genes) {
+// How many assignments the enumeration walks, about: the states each named
+// animal's records leave it at the genes, and three for each gene of a
+// parent a record leaves out.
+inline double assignments(const Stock& stock, const std::vector<GeneIndex>& genes) {
   double count = 1;
   for (const StockAnimal& a : stock.animals) {
     if (a.count == 1) {
