@@ -35,6 +35,7 @@ expect() {
 
 expect quorvale ge -- genotypes
 expect quorvale litter --c -- --carriers
+expect quorvale prove f.csv Lulu --co -- --confidence
 expect quorvale genotypes sab -- Sable
 expect quorvale --lang en genotypes LH Tor -- Tortoiseshell
 expect quorvale colors сер -- серебре серебристый

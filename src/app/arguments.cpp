@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "litter/report.h"
+#include "stock/prove.h"
 
 namespace quorvale {
 
@@ -18,7 +19,7 @@ struct CommandName {
 constexpr CommandName kCommands[] = {
     {U"color", Command::Color},         {U"colour", Command::Color},  {U"litter", Command::Litter},
     {U"task", Command::Task},           {U"colors", Command::Colors}, {U"colours", Command::Colors},
-    {U"genotypes", Command::Genotypes}, {U"stock", Command::Stock},
+    {U"genotypes", Command::Genotypes}, {U"stock", Command::Stock},   {U"prove", Command::Prove},
 };
 
 // The commands an option goes with, one bit per Command.
@@ -40,6 +41,7 @@ enum class OptionId : std::uint8_t {
   Sort,
   Stock,
   Possible,
+  Confidence,
 };
 
 struct OptionSpec {
@@ -61,11 +63,12 @@ constexpr OptionSpec kOptions[] = {
     {U"--easy", OptionId::Easy, false, bit(Command::Task)},
     {U"--no-answer", OptionId::NoAnswer, false, bit(Command::Task)},
     {U"--percent", OptionId::Percent, false, kLitters},
-    {U"--pups", OptionId::Pups, true, kLitters},
+    {U"--pups", OptionId::Pups, true, kLitters | bit(Command::Prove)},
     {U"--carriers", OptionId::Carriers, false, kLitters},
     {U"--sort", OptionId::Sort, true, kLitters},
     {U"--stock", OptionId::Stock, true, bit(Command::Litter)},
     {U"--possible", OptionId::Possible, true, bit(Command::Litter)},
+    {U"--confidence", OptionId::Confidence, true, bit(Command::Prove)},
 };
 
 const OptionSpec* findOption(std::u32string_view name) {
@@ -127,6 +130,9 @@ bool apply(const OptionSpec& option, std::u32string_view value, Invocation& invo
     case OptionId::Possible:
       invocation.all_possible = value == U"all";
       return value == U"all" || value == U"one";
+    case OptionId::Confidence:
+      invocation.confidences.emplace_back(value);
+      return readConfidence(value).has_value();
   }
   return false;
 }
@@ -144,6 +150,8 @@ bool takesWords(Command command, std::size_t count) {
     case Command::Genotypes:
     case Command::Stock:
       return count >= 1;
+    case Command::Prove:
+      return count >= 2;
     case Command::None:
       return count == 0;
   }

@@ -17,8 +17,8 @@ namespace quorvale {
 // hamster), never the end of the options, and because a task number may
 // begin with "-".
 
-enum class Command : std::uint8_t { None, Color, Litter, Task, Colors, Genotypes, Stock };
-inline constexpr int CommandCount = static_cast<int>(Command::Stock) + 1;
+enum class Command : std::uint8_t { None, Color, Litter, Task, Colors, Genotypes, Stock, Prove };
+inline constexpr int CommandCount = static_cast<int>(Command::Prove) + 1;
 
 struct Invocation {
   Command command = Command::None;
@@ -33,6 +33,9 @@ struct Invocation {
   // --stock FILE: litter's words are names of animals of the file.
   std::optional<std::u32string> stock_file;
   bool all_possible = false;  // --possible all (or one): litter of animals not fully known
+  // --confidence P for prove, each as typed: the option may come several
+  // times, and every value counts.
+  std::vector<std::u32string> confidences;
   // What the report of a litter shows, for litter and task: --members,
   // --percent, --pups N, --carriers, --sort share|text. The command line's
   // report starts at "Male: ".
@@ -73,9 +76,9 @@ std::u32string_view commandName(Command command);
 // Reads the words of a command line (after the program's name). Options
 // may stand before or after the command and its words; "--name=value" and
 // "--name value" both give a value; when an option comes twice, the last
-// one counts. After the command "task", every word that is not an option
-// is a task number, whatever it looks like ("-5" too); anywhere else a word
-// that begins with "-" and is no option (but "--") is a usage error. With
+// one counts (but --confidence, whose values add up). After the command "task", every word that is
+// not an option is a task number, whatever it looks like ("-5" too); anywhere else a word that
+// begins with "-" and is no option (but "--") is a usage error. With
 // --help or --version no other fault is reported.
 // REQUIRES: words is not empty (no words at all is the dialogue).
 ParsedArguments parseArguments(std::span<const std::u32string> words);

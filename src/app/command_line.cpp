@@ -205,6 +205,8 @@ int runCommand(const ParsedArguments& parsed, Language language, const FileReade
       return runGenotypes(invocation, language, out, error_lines);
     case Command::Stock:
       return runStock(invocation, language, read_file, out, error_lines);
+    case Command::Prove:
+      return runProve(invocation, language, read_file, out, error_lines);
     case Command::None:
       break;
   }

@@ -11,6 +11,8 @@
 #include "stock/coat_reading.h"
 #include "stock/contradiction.h"
 #include "stock/inference.h"
+#include "stock/prove.h"
+#include "stock/prove_report.h"
 #include "stock/stock_answer.h"
 #include "stock/stock_file.h"
 #include "stock/stock_litter_report.h"
@@ -337,6 +339,68 @@ int runColourLitter(const Invocation& invocation, Language language, Output& out
   }
   return writeLitterOf(stock, 0, 1, std::move(male->shown), std::move(female->shown), invocation,
                        language, U"litter", out, error_lines);
+}
+
+int runProve(const Invocation& invocation, Language language, const FileReader& read_file,
+             Output& out, std::vector<std::u32string>& error_lines) {
+  const bool english = language == Language::English;
+  const std::u32string& file = invocation.words[0];
+  ProveOptions options;
+  options.pups = invocation.report.pups > 0 ? invocation.report.pups : 8;
+  for (const std::u32string& typed : invocation.confidences) {
+    options.confidences.push_back(*readConfidence(typed));
+  }
+  if (options.confidences.empty()) {
+    options.confidences = defaultConfidences();
+  }
+  for (std::size_t w = 2; w < invocation.words.size(); ++w) {
+    const std::optional<GeneIndex> g = readGeneWord(invocation.words[w]);
+    if (!g) {
+      std::u32string line(kProgram);
+      line += english ? U"no gene is called " : U"нет гена ";
+      line += quotedName(invocation.words[w]);
+      error_lines.push_back(std::move(line));
+      return 1;
+    }
+    options.genes = static_cast<std::uint16_t>(options.genes | 1u << *g);
+  }
+  const std::optional<Stock> stock = readStock(file, language, read_file, error_lines);
+  if (!stock) {
+    return 1;
+  }
+  const std::optional<std::size_t> animal =
+      animalNamed(*stock, invocation.words[1], file, language, error_lines);
+  if (!animal || !workable(*stock, file, language, error_lines)) {
+    return 1;
+  }
+  const ProveWork work = proveAnimal(*stock, *animal, options);
+  switch (work.fault) {
+    case ProveFault::None:
+      break;
+    case ProveFault::NoSex: {
+      std::u32string text = quotedName(invocation.words[1]);
+      text += english ? U": its sex is not recorded, and test matings need it"
+                      : U": пол не указан, а для проверочных вязок он нужен";
+      error_lines.push_back(fileLine(file, text));
+      return 1;
+    }
+    case ProveFault::TooCostly:
+      error_lines.push_back(fileLine(file, tooCostly(language)));
+      return 1;
+    case ProveFault::TooManyGenotypes:
+      error_lines.push_back(fileLine(
+          file, english ? U"a pair may be too many joint genotypes (more than 4,096) to work out "
+                          U"exactly"
+                        : U"у пары слишком много возможных совместных генотипов (больше 4 096), "
+                          U"чтобы посчитать точно"));
+      return 1;
+  }
+  if (invocation.json) {
+    writeProveJson(*stock, *animal, work, options, language, out);
+  } else {
+    writeProveText(*stock, *animal, work, options, language, out);
+  }
+  return 0;
 }
 
 }  // namespace quorvale

@@ -34,6 +34,11 @@ int runStock(const Invocation& invocation, Language language, const FileReader& 
 int runStockLitter(const Invocation& invocation, Language language, const FileReader& read_file,
                    Output& out, std::vector<std::u32string>& error_lines);
 
+// `prove FILE NAME [GENE...]`: the test matings of an animal of the file
+// (stock/prove.h), for the genes named or every gene it may carry.
+int runProve(const Invocation& invocation, Language language, const FileReader& read_file,
+             Output& out, std::vector<std::u32string>& error_lines);
+
 // `litter MALE FEMALE` where a word that is no genotype is a colour line:
 // the litter of two founders known by their coats (or one by its genotype,
 // with nothing possible beyond it), as a stock of two. Returns the exit

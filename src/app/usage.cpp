@@ -18,6 +18,7 @@ constexpr std::u32string_view kHelp[LanguageCount] = {
        quorvale [OPTIONS] colors [WORDS...]
        quorvale [OPTIONS] genotypes COLOUR LINE
        quorvale [OPTIONS] stock FILE [NAME...]
+       quorvale [OPTIONS] prove FILE NAME [GENE...]
        quorvale --help | --version
 Coat-colour genetics of the Syrian hamster: the colour of a genotype, the
 litter of a pairing, breeding exercises. Without arguments the program is
@@ -40,6 +41,10 @@ Commands:
   stock FILE [NAME...]   every animal of a stock file (a spreadsheet's CSV
                          of coats, parents and litters), or those named,
                          with the exact chance of each state of its genes
+  prove FILE NAME [GENE...]  test matings for an animal of the file: for
+                         each gene it may carry or hide (or those named),
+                         the mates that reveal it and how many young
+                         without it prove it is not there
 
 Options:
   --lang en|ru           the language of the answers; without it, Russian
@@ -52,7 +57,8 @@ Options:
                          that are born and a line with the lethal share
   --pups N               litter, task: in a litter of N born young (1 to
                          99), the chance of at least one of each group, and
-                         how many of them on average
+                         how many of them on average; prove: the young of
+                         a litter (8 without it)
   --carriers             litter, task: under each group, the share of its
                          young that hide or carry each gene
   --sort share|text      litter, task: the groups by share, largest first,
@@ -63,6 +69,9 @@ Options:
   --possible one|all     litter of animals not fully known: the young more
                          unseen alleles could give, those that need one
                          (the default) or all
+  --confidence P         prove: the confidence in per cent (0 to 100, such
+                         as 99.9); may be given several times, and replaces
+                         95, 99 and 99.9
   --easy                 task: the easy exercise (two genes, not seven)
   --no-answer            task: the parents only, for an exercise sheet
   --json                 the answer as one JSON document
@@ -88,6 +97,7 @@ answers.
        quorvale [ПАРАМЕТРЫ] colors [СЛОВА...]
        quorvale [ПАРАМЕТРЫ] genotypes СТРОКА ОКРАСА
        quorvale [ПАРАМЕТРЫ] stock ФАЙЛ [ИМЯ...]
+       quorvale [ПАРАМЕТРЫ] prove ФАЙЛ ИМЯ [ГЕН...]
        quorvale --help | --version
 Генетика окраса сирийского хомяка: окрас по генотипу, окрасы потомства
 пары, учебные задачи. Без аргументов программа ведет диалог в терминале.
@@ -109,6 +119,11 @@ answers.
   stock ФАЙЛ [ИМЯ...]    все животные из файла с животными (CSV из таблицы
                          с окрасами, родителями и пометами) или названные,
                          с точной вероятностью каждого состояния их генов
+  prove ФАЙЛ ИМЯ [ГЕН...]  проверочные вязки для животного из файла: для
+                         каждого гена, который оно может носить или
+                         перекрывать (или для названных), партнеры, которые
+                         его открывают, и сколько детенышей без него
+                         доказывают, что его нет
 
 Параметры:
   --lang en|ru           язык ответов; без него - русский, если LC_ALL,
@@ -121,7 +136,8 @@ answers.
                          родившихся и строка с долей нежизнеспособных
   --pups N               litter, task: в помете из N родившихся (от 1 до 99)
                          вероятность хотя бы одного детеныша каждой группы
-                         и их число в среднем
+                         и их число в среднем; prove: детенышей в помете
+                         (без него 8)
   --carriers             litter, task: под каждой группой доля ее потомства,
                          у которой перекрыт или которая носит каждый ген
   --sort share|text      litter, task: группы по доле, начиная с наибольшей,
@@ -131,6 +147,9 @@ answers.
   --possible one|all     litter животных, известных не полностью: потомство,
                          которое могли бы дать невидимые аллели, - те, кому
                          нужен один (по умолчанию), или все
+  --confidence P         prove: уверенность в процентах (от 0 до 100,
+                         например 99.9); можно указать несколько раз,
+                         заменяет 95, 99 и 99.9
   --easy                 task: легкая задача (два гена вместо семи)
   --no-answer            task: только родители, для листа с задачами
   --json                 ответ одним документом JSON
@@ -206,6 +225,7 @@ constexpr std::u32string_view kWordCounts[LanguageCount][CommandCount] = {
         U"",                                                           // Colors
         U"genotypes takes a colour line, such as: SH Black Banded",    // Genotypes
         U"",                                                           // Stock
+        U"prove takes a stock file and an animal's name, then genes",  // Prove
     },
     {
         U"",                                                              // None
@@ -215,6 +235,7 @@ constexpr std::u32string_view kWordCounts[LanguageCount][CommandCount] = {
         U"",                                                              // Colors
         U"genotypes: нужна строка окраса, например: черный с поясом КШ",  // Genotypes
         U"",                                                              // Stock
+        U"prove: нужны файл с животными и имя животного, затем гены",     // Prove
     },
 };
 

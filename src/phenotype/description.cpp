@@ -138,6 +138,16 @@ DescriptionKey withoutCoatLength(DescriptionKey key) {
   return key;
 }
 
+DescriptionKey withoutWarnings(DescriptionKey key) {
+  key.bits &= ~(std::uint64_t{0xFF} << (8 * kFindings));
+  return key;
+}
+
+DescriptionKey withoutSex(DescriptionKey key) {
+  key.bits &= ~(std::uint64_t{0xFF} << (8 * kSexSuffix));
+  return key;
+}
+
 CoatClass coatOf(DescriptionKey key) {
   return {static_cast<BaseColour>(field(key, kBase)), static_cast<CoatKind>(field(key, kKind))};
 }

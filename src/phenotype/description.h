@@ -65,6 +65,11 @@ Sex sexShownOf(DescriptionKey key);
 // a breeder may record a coat whose length nobody noted.
 DescriptionKey withoutCoatLength(DescriptionKey key);
 
+// The same description without its warnings, or without its sex suffix:
+// what a breeder sees of the animal, or its line as coats are recorded.
+DescriptionKey withoutWarnings(DescriptionKey key);
+DescriptionKey withoutSex(DescriptionKey key);
+
 // The genes whose count, not only whether they show, the description reads:
 // Satin (Double Satin), Silver Grey (the silver-grey white), Light Grey and
 // Dominant Spot (the lethal combinations and their warnings) and Yellow (the

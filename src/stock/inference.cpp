@@ -446,7 +446,9 @@ const std::vector<int>& StockModel::states(std::size_t animal, GeneIndex g) cons
   return animals_[animal]->states[static_cast<std::size_t>(g)];
 }
 
-std::optional<StockModel::Joint> StockModel::joint(const std::vector<std::size_t>& animals) const {
+std::optional<StockModel::Joint> StockModel::joint(const std::vector<std::size_t>& animals,
+                                                   const std::vector<Evidence>& evidence,
+                                                   bool only_evidence) const {
   if (too_big_) {
     return std::nullopt;
   }
@@ -482,6 +484,17 @@ std::optional<StockModel::Joint> StockModel::joint(const std::vector<std::size_t
       variables_of[part].push_back(v);
     }
   }
+  if (only_evidence) {
+    std::map<std::size_t, std::vector<JointMember>> kept;
+    for (const Evidence& e : evidence) {
+      const std::size_t part = find(
+          static_cast<std::size_t>(animals_[e.animal]->variable[static_cast<std::size_t>(e.gene)]));
+      if (by_part.count(part) != 0) {
+        kept[part] = by_part[part];
+      }
+    }
+    by_part = std::move(kept);
+  }
   std::vector<VariableId> renumbered(n, -1);
   Network part_network;
   for (std::size_t v = 0; v < n; ++v) {
@@ -502,6 +515,23 @@ std::optional<StockModel::Joint> StockModel::joint(const std::vector<std::size_t
       v = renumbered[static_cast<std::size_t>(v)];
     }
     part_network.addFactor(std::move(copy));
+  }
+  for (const Evidence& e : evidence) {
+    assert(animals_[e.animal].has_value() && modelled(e.gene));
+    const auto i = static_cast<std::size_t>(e.gene);
+    const VariableId v = renumbered[static_cast<std::size_t>(animals_[e.animal]->variable[i])];
+    if (v < 0) {
+      continue;
+    }
+    const std::vector<int>& states = animals_[e.animal]->states[i];
+    Factor f{{v}, {}};
+    for (const int s : states) {
+      f.table.push_back(e.of_state[static_cast<std::size_t>(s)]);
+    }
+    if (f.table.empty()) {
+      f.table.push_back(Weight::zero());
+    }
+    part_network.addFactor(std::move(f));
   }
   // One query per part: its members' variables, ascending.
   std::vector<std::vector<VariableId>> queries;

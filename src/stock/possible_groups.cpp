@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <tuple>
 #include <utility>
 
 #include "litter/inheritance.h"
+#include "stock/inheritance_weights.h"
 
 namespace quorvale {
 
@@ -124,10 +126,9 @@ void addChildren(Unit& unit, const std::vector<int>& male_count,
   }
 }
 
-}  // namespace
-
-std::vector<PossibleGroup> possibleGroups(const std::vector<JointPart>& parts, std::size_t male,
-                                          Language language) {
+// The units of the joint's parts, each with every way its genes come out
+// in a young.
+std::vector<Unit> unitsOf(const std::vector<JointPart>& parts, std::size_t male) {
   // Parts that hold the same gene make one unit.
   std::vector<std::size_t> root(parts.size());
   std::iota(root.begin(), root.end(), std::size_t{0});
@@ -219,12 +220,13 @@ std::vector<PossibleGroup> possibleGroups(const std::vector<JointPart>& parts, s
     units.push_back(std::move(unit));
   }
 
-  // Every young of every unit's children together, by its description.
-  struct Found {
-    int extra = INT_MAX;
-    std::vector<Condition> ways;
-  };
-  std::map<std::uint64_t, Found> found;
+  return units;
+}
+
+// Every young the units' children make together: its genotype, the extra
+// alleles it needs, and the unit's child that needs one, if any.
+void forEachYoung(const std::vector<Unit>& units,
+                  const std::function<void(Genotype&, int, const UnitChild*)>& visit) {
   std::vector<std::size_t> digit(units.size(), 0);
   for (;;) {
     Genotype young;
@@ -241,15 +243,7 @@ std::vector<PossibleGroup> possibleGroups(const std::vector<JointPart>& parts, s
       costly = child.extra == 1 ? &child : costly;
     }
     setSex(young, sex == GeneChild::kKeepSex ? Sex::Unspecified : static_cast<Sex>(sex));
-    const DescriptionKey key = decideDescription(young, true, true);
-    Found& at = found[key.bits];
-    if (extra < at.extra) {
-      at.extra = extra;
-      at.ways.clear();
-    }
-    if (extra == 1 && at.extra == 1 && costly != nullptr) {
-      addWays(at.ways, costly->ways);
-    }
+    visit(young, extra, costly);
     std::size_t u = units.size();
     for (; u-- > 0;) {
       if (++digit[u] < units[u].children.size()) {
@@ -261,6 +255,30 @@ std::vector<PossibleGroup> possibleGroups(const std::vector<JointPart>& parts, s
       break;
     }
   }
+}
+
+}  // namespace
+
+std::vector<PossibleGroup> possibleGroups(const std::vector<JointPart>& parts, std::size_t male,
+                                          Language language) {
+  const std::vector<Unit> units = unitsOf(parts, male);
+  // Every young of every unit's children together, by its description.
+  struct Found {
+    int extra = INT_MAX;
+    std::vector<Condition> ways;
+  };
+  std::map<std::uint64_t, Found> found;
+  forEachYoung(units, [&](Genotype& young, int extra, const UnitChild* costly) {
+    const DescriptionKey key = decideDescription(young, true, true);
+    Found& at = found[key.bits];
+    if (extra < at.extra) {
+      at.extra = extra;
+      at.ways.clear();
+    }
+    if (extra == 1 && at.extra == 1 && costly != nullptr) {
+      addWays(at.ways, costly->ways);
+    }
+  });
 
   // Keys that write the same text are one group, as in a litter.
   std::map<std::u32string, PossibleGroup> by_text;
@@ -297,6 +315,94 @@ std::vector<PossibleGroup> possibleGroups(const std::vector<JointPart>& parts, s
     return a.extra != b.extra ? a.extra < b.extra : a.description < b.description;
   });
   return groups;
+}
+
+bool canHaveLine(const std::vector<JointPart>& parts, std::size_t male,
+                 std::span<const GeneBox> boxes, Sex sex) {
+  // Parts that hold the same gene are one unit; units are independent.
+  std::vector<std::size_t> root(parts.size());
+  std::iota(root.begin(), root.end(), std::size_t{0});
+  const auto find = [&](std::size_t p) {
+    while (root[p] != p) {
+      p = root[p] = root[root[p]];
+    }
+    return p;
+  };
+  std::array<int, GeneCount> first_part{};
+  first_part.fill(-1);
+  for (std::size_t p = 0; p < parts.size(); ++p) {
+    for (const JointMember& member : parts[p].members) {
+      int& first = first_part[static_cast<std::size_t>(member.gene)];
+      if (first < 0) {
+        first = static_cast<int>(p);
+      } else {
+        root[find(p)] = find(static_cast<std::size_t>(first));
+      }
+    }
+  }
+  std::map<std::size_t, std::vector<std::size_t>> units;
+  for (std::size_t p = 0; p < parts.size(); ++p) {
+    units[find(p)].push_back(p);
+  }
+  // Whether some reading of a unit's parts lets the young have a state of
+  // the box at each of its genes: young inherit each gene on its own.
+  const auto unit_fits = [&](const std::vector<std::size_t>& unit, const GeneBox& box) {
+    std::vector<std::size_t> entry(unit.size(), 0);
+    for (;;) {
+      bool zero = false;
+      std::array<int, GeneCount> father{};
+      std::array<int, GeneCount> mother{};
+      std::uint16_t genes = 0;
+      for (std::size_t k = 0; k < unit.size() && !zero; ++k) {
+        const JointPart& part = parts[unit[k]];
+        zero = part.table.table[entry[k]].isZero();
+        const std::vector<int> values = valuesOf(part, entry[k]);
+        for (std::size_t m = 0; m < values.size() && !zero; ++m) {
+          const JointMember& member = part.members[m];
+          const auto g = static_cast<std::size_t>(member.gene);
+          (member.animal == male ? father : mother)[g] =
+              member.states[static_cast<std::size_t>(values[m])];
+          genes = static_cast<std::uint16_t>(genes | 1u << g);
+        }
+      }
+      bool fits = !zero;
+      for (GeneIndex g = 0; g < GeneCount && fits; ++g) {
+        if ((genes >> g & 1u) == 0) {
+          continue;
+        }
+        bool some = false;
+        for (int y = 0; y < stateCount(g) && !some; ++y) {
+          some = (box[static_cast<std::size_t>(g)] >> y & 1u) != 0 &&
+                 inheritanceWeight(g, father[static_cast<std::size_t>(g)],
+                                   mother[static_cast<std::size_t>(g)], y) != 0;
+        }
+        fits = some;
+      }
+      if (fits) {
+        return true;
+      }
+      std::size_t k = unit.size();
+      for (; k-- > 0;) {
+        if (++entry[k] < parts[unit[k]].table.table.size()) {
+          break;
+        }
+        entry[k] = 0;
+      }
+      if (k == static_cast<std::size_t>(-1)) {
+        return false;
+      }
+    }
+  };
+  for (GeneBox box : boxes) {
+    if (sex != Sex::Unspecified) {
+      box[gene::to] &= statesOfSex(gene::to, sex);
+    }
+    if (std::all_of(units.begin(), units.end(),
+                    [&](const auto& unit) { return unit_fits(unit.second, box); })) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace quorvale

@@ -2,11 +2,13 @@
 #define QUORVALE_STOCK_POSSIBLE_GROUPS_H_
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "genetics/genotype.h"
 #include "phenotype/description.h"
+#include "stock/gene_states.h"
 #include "stock/inference.h"
 #include "text/language.h"
 
@@ -46,6 +48,14 @@ struct PossibleGroup {
 // (StockModel::joint), possible.
 std::vector<PossibleGroup> possibleGroups(const std::vector<JointPart>& parts, std::size_t male,
                                           Language language);
+
+// Whether some reading of the joint, at any power, lets the pair have a
+// young that is born with a colour line: one whose genotype lies in one of
+// the line's boxes (stock/coat_boxes.h) and, when the line shows a sex, is
+// of that sex (Sex::Unspecified when it shows none).
+// REQUIRES: parts is the joint of the male and another animal, possible.
+bool canHaveLine(const std::vector<JointPart>& parts, std::size_t male,
+                 std::span<const GeneBox> boxes, Sex sex);
 
 }  // namespace quorvale
 

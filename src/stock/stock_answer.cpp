@@ -105,7 +105,8 @@ Word wordOf(const StockAnimal& animal, GeneIndex g, int s) {
   return hidden ? Word::Hidden : Word::Shows;
 }
 
-// "2/3 (66.7 %)", or the percent alone for a fraction too long to read.
+}  // namespace
+
 void appendChance(const Ratio& chance, Language language, std::u32string& out) {
   const std::string numerator = decimalDigits(chance.numerator);
   const std::string denominator = decimalDigits(chance.denominator);
@@ -121,8 +122,6 @@ void appendChance(const Ratio& chance, Language language, std::u32string& out) {
   out += percent;
   out += U')';
 }
-
-}  // namespace
 
 GeneAnswer geneAnswer(GeneIndex g, const StockModel::Weights& weights) {
   const auto& of_state = weights.of_state[static_cast<std::size_t>(g)];

@@ -71,6 +71,10 @@ std::u32string stateWord(const StockAnimal& animal, GeneIndex g, int state, Lang
 std::u32string conditionText(const StockAnimal& parent, bool male, GeneIndex g, int state,
                              Language language);
 
+// A chance as the answer writes it: "2/3 (66.7 %)", or the percent alone
+// for a fraction whose parts have more than 12 digits.
+void appendChance(const Ratio& chance, Language language, std::u32string& out);
+
 // The answer as text: for each animal its name, sex and coat parted by
 // tabs, then a line for each gene shown: a tab, the gene, and a tab before
 // each state: "carries 2/3 (66.7 %)", "carries 1 (proved)", "shows 1 (not

@@ -64,12 +64,6 @@ std::u32string parentLine(MessageId label, const ShownParent& parent, Language l
   return line;
 }
 
-std::u32string warningText(MessageId warning, Language language) {
-  std::u32string text(messageText(MessageId::UndesirableForMating, language));
-  text += messageText(warning, language);
-  return text;
-}
-
 // The figures of a group by the rules of every litter's figures.
 GroupFigures figuresOf(const MixedGroup& group, const Ratio& lethal) {
   GroupFigures shown;
@@ -126,6 +120,12 @@ std::size_t possibleShown(const StockLitterReport& report) {
 }
 
 }  // namespace
+
+std::u32string warningText(MessageId warning, Language language) {
+  std::u32string text(messageText(MessageId::UndesirableForMating, language));
+  text += messageText(warning, language);
+  return text;
+}
 
 StockLitterWork stockLitter(const Stock& stock, std::size_t male, std::size_t female,
                             ShownParent male_shown, ShownParent female_shown,

@@ -58,6 +58,10 @@ StockLitterWork stockLitter(const Stock& stock, std::size_t male, std::size_t fe
                             ShownParent male_shown, ShownParent female_shown,
                             const ReportOptions& options, bool all_possible, Language language);
 
+// A pairing's warning as the report writes it: "Undesirable for mating:
+// ...", without the marks around it.
+std::u32string warningText(MessageId warning, Language language);
+
 // The text: the parents' lines, the pairing's warnings (with their chance
 // when they do not hold for certain), the line of the assumption when some
 // young are possible, "Litter: " and the groups as a litter's report

@@ -49,6 +49,19 @@ std::u32string percentText(const Ratio& share, Language language) {
   return text;
 }
 
+std::u32string percentBeside(const Ratio& share, const Ratio& threshold, Language language) {
+  // Hundredths of a per cent are ten-thousandths of the share: rounded up
+  // when the share is above the threshold, down when it is not.
+  const bool above =
+      share.numerator * threshold.denominator > threshold.numerator * share.denominator;
+  const Integer scaled = share.numerator * 10000;
+  Integer hundredths = scaled / share.denominator;
+  if (above && hundredths * share.denominator != scaled) {
+    ++hundredths;
+  }
+  return widenAscii(scaledDigits(hundredths, 2, decimalPoint(language))) + U" %";
+}
+
 namespace {
 
 // Drops the zeros at the end of a decimal with a point, and the point when

@@ -21,6 +21,12 @@ std::u32string decimalText(const Ratio& value, int digits, Language language);
 // 99.95 % that is not all.
 std::u32string percentText(const Ratio& share, Language language);
 
+// The fraction as a percentage with two decimals and " %", rounded away
+// from a threshold it is compared with, so that the digits never put it on
+// the threshold's other side: 5.035 % beside 5 % is "5.04 %", 4.996 %
+// beside 5 % is "4.99 %".
+std::u32string percentBeside(const Ratio& share, const Ratio& threshold, Language language);
+
 // The fraction as a JSON number with 6 significant digits, rounded half
 // up, without trailing zeros: "0.666667", "0.25", "1", "24.75"; with a
 // power of ten, as C's %g writes one but without leading zeros in the
