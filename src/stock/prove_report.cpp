@@ -48,8 +48,14 @@ const ProveWords& words(Language language) { return kWords[static_cast<int>(lang
 
 void appendNumber(std::uint64_t n, std::u32string& text) { appendAscii(std::to_string(n), text); }
 
-void appendFraction(const Ratio& r, std::u32string& text) {
+// A factor as a fraction, or as a decimal when its parts are too long to
+// read.
+void appendFactor(const Ratio& r, Language language, std::u32string& text) {
   const FractionDigits digits = lowestTermsDigits(r);
+  if (digits.numerator.size() > 12 || digits.denominator.size() > 12) {
+    text += decimalText(r, 4, language);
+    return;
+  }
   appendAscii(digits.numerator, text);
   if (digits.denominator != "1") {
     text += U'/';
@@ -153,7 +159,7 @@ void writeProveText(const Stock& stock, std::size_t animal, const ProveWork& wor
       if (state.odds_factor && state.odds_factor->numerator != state.odds_factor->denominator) {
         text += U'\t';
         text += w.odds;
-        appendFraction(*state.odds_factor, text);
+        appendFactor(*state.odds_factor, language, text);
       }
     } else {
       text += U' ';
