@@ -121,8 +121,8 @@ WebRequests::~WebRequests() = default;
 std::string WebRequests::answer(std::string_view request) {
   // The verbs of a stock: their fields, then the file's bytes.
   const std::string_view first_field = request.substr(0, request.find('\n'));
-  if (first_field == "stock" || first_field == "stocklitter") {
-    const std::size_t count = first_field == "stock" ? 2 : 6;
+  if (first_field == "stock" || first_field == "stocktext" || first_field == "stocklitter") {
+    const std::size_t count = first_field == "stocklitter" ? 6 : 2;
     std::size_t at = 0;
     for (std::size_t i = 0; i < count; ++i) {
       const std::size_t end = request.find('\n', at);
@@ -138,7 +138,7 @@ std::string WebRequests::answer(std::string_view request) {
     const Language language = fields[1] == U"ru" ? Language::Russian : Language::English;
     const std::string_view file = request.substr(at);
     if (count == 2) {
-      return stock(language, file);
+      return stock(language, file, first_field == "stocktext");
     }
     if (fields[5] != U"text" && fields[5] != U"share") {
       return badRequest(U"unknown order");
@@ -371,7 +371,7 @@ const WebRequests::KeptStock& WebRequests::keptStock(std::string_view file) {
   return *kept_stock_;
 }
 
-std::string WebRequests::stock(Language language, std::string_view file) {
+std::string WebRequests::stock(Language language, std::string_view file, bool as_text) {
   const KeptStock& kept = keptStock(file);
   if (!kept.stock) {
     return faultsJson(readStock(file, language).faults, "stock");
@@ -384,7 +384,18 @@ std::string WebRequests::stock(Language language, std::string_view file) {
     kept_stock_->answers = std::move(read.answers);
   }
   StringOutput out;
-  writeStockJson(*kept.stock, *kept.answers, language, out);
+  if (!as_text) {
+    writeStockJson(*kept.stock, *kept.answers, language, out);
+    return out.bytes();
+  }
+  StringOutput text;
+  writeStockText(*kept.stock, *kept.answers, language, text);
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("text");
+  json.string(fromUtf8(text.bytes()));
+  json.endObject();
+  json.end();
   return out.bytes();
 }
 

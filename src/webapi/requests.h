@@ -39,12 +39,13 @@ namespace quorvale {
 //   genotypes LANG LINE          quorvale --json genotypes LINE
 //   genes LANG                   the table of genes (text/gene_table.h)
 //   stock LANG                   quorvale --json stock FILE
+//   stocktext LANG               {"text": TEXT}, TEXT quorvale stock FILE
 //   stocklitter LANG MALE FEMALE PUPS SORT
 //                                quorvale --json litter --stock FILE --pups
 //                                PUPS --sort SORT --carriers --members MALE
 //                                FEMALE
 //
-// The two verbs of a stock are followed by the file's bytes: everything
+// The verbs of a stock are followed by the file's bytes: everything
 // after the line end of their last field, as the page read them from the
 // device or the user pasted them (no request leaves the device). A stock
 // whose records are at fault answers {"error": TEXT, "input": "stock",
@@ -105,7 +106,7 @@ class WebRequests {
     std::u32string female;
     bool by_share = false;
   };
-  std::string stock(Language language, std::string_view file);
+  std::string stock(Language language, std::string_view file, bool as_text);
   std::string stockLitter(const StockLitter& litter, std::u32string_view pups,
                           std::string_view file);
 

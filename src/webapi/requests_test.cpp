@@ -186,6 +186,9 @@ TEST(WebRequests, AStockAndItsLittersAsTheCommandLineHasThem) {
   WebRequests web;
   EXPECT_EQ(stockRequest(web, {"stock", "ru"}, kSiblings),
             command({U"--lang", U"ru", U"--json", U"stock", U"f.csv"}, kSiblings).out);
+  const std::string text = command({U"stock", U"f.csv"}, kSiblings).out;
+  EXPECT_TRUE(stockRequest(web, {"stocktext", "en"}, kSiblings)
+                  .starts_with("{\"text\":\"" + text.substr(0, text.find('\t')) + "\\t"));
   for (const char* sort : {"text", "share"}) {
     EXPECT_EQ(stockRequest(web, {"stocklitter", "en", "Bro", "Sis", "8", sort}, kSiblings),
               command({U"--json", U"litter", U"--stock", U"f.csv", U"Bro", U"Sis", U"--pups", U"8",
