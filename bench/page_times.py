@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The web page's speed on the largest litter, in headless Chromium.
+"""The web page's speed on the largest litter and on a breeder's records, in headless Chromium.
 
 The page's goals: the first screen of the groups of the largest litter
 (both parents heterozygous in every gene, 3,596 groups) within 1 s of the
@@ -9,8 +9,15 @@ the page's own measures: the first screen (from the request to the first
 rows painted), all groups shown, and the longest task (PerformanceObserver
 "longtask"). In alternation with each round the reference runs: the native
 program answering the same litter as JSON (--json litter --pups 8) into
-/dev/null, so that a busy machine shows in both. Prints medians and
-min-max, and the machine.
+/dev/null, so that a busy machine shows in both.
+
+Then the Stock view on the records of bench/stock_records.py (40 named
+animals, 60 litters; the same file bench/stock.sh times): the records
+pasted and read, to every animal's genes shown, and the litter of the last
+named male and female of the file; goals: each answer within 3 s, no task
+over 200 ms (the core works in the page's worker). Its reference is the
+native program's stock and litter --stock of the same file. Prints medians
+and min-max, and the machine.
 
   bench/page_times.py [--page build/web/quorvale.html]
                       [--native build/web/native/quorvale] [--rounds 7]
@@ -34,7 +41,8 @@ from selenium.webdriver.chrome.service import Service
 
 MALE = 'EeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsToY'
 FEMALE = 'EeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsToto'
-GOALS = {'first screen': 1000, 'longest task': 200}
+GOALS = {'first screen': 1000, 'longest task': 200, 'stock': 3000, 'stock litter': 3000,
+         'stock longest task': 200}
 
 LONG_TASKS = """{
   window.longTasks = [];
@@ -78,6 +86,44 @@ def page_round(driver, url):
     return {'first screen': first, 'all groups': whole, 'longest task': max(tasks, default=0)}
 
 
+def stock_round(driver, url, records, male, female):
+    """One fresh load of the Stock view: the records read, then the litter of
+    two of their animals; the page's measures in ms."""
+    driver.get('about:blank')
+    driver.get(url)
+    driver.refresh()
+    wait(driver, "return document.documentElement.dataset.ready", 'the module')
+    driver.execute_script("window.longTasks = [];"
+                          "document.getElementById('stock-text').value = arguments[0];"
+                          "document.querySelector('#stock-form [type=submit]').click()", records)
+    wait(driver, "return document.getElementById('stock-out').dataset.state === 'done'", 'the stock')
+    driver.execute_script("document.getElementById('stock-male').value = arguments[0];"
+                          "document.getElementById('stock-female').value = arguments[1];"
+                          "document.getElementById('stock-litter-show').click()", male, female)
+    wait(driver, "return document.getElementById('stock-litter-out').dataset.state === 'done'", 'the litter')
+    time.sleep(0.1)  # the observer hears of the last long task a little later
+    stock, litter, tasks = driver.execute_script(
+        "return [window.quorvaleTimes.stock, window.quorvaleTimes.stockLitter, window.longTasks]")
+    return {'stock': stock, 'stock litter': litter, 'stock longest task': max(tasks, default=0)}
+
+
+def wait(driver, script, what):
+    end = time.monotonic() + 60
+    while not driver.execute_script(script):
+        if time.monotonic() > end:
+            raise SystemExit(f'the page did not show {what} within 60 s')
+        time.sleep(0.02)
+
+
+def stock_reference_round(native, records, male, female):
+    start = time.monotonic()
+    subprocess.run([native, '--lang', 'en', '--json', 'stock', records], check=True, stdout=subprocess.DEVNULL)
+    middle = time.monotonic()
+    subprocess.run([native, '--lang', 'en', '--json', 'litter', '--stock', records, '--pups', '8', '--carriers',
+                    '--members', male, female], check=True, stdout=subprocess.DEVNULL)
+    return {'native stock': (middle - start) * 1000, 'native litter': (time.monotonic() - middle) * 1000}
+
+
 def reference_round(native):
     start = time.monotonic()
     subprocess.run([native, '--json', 'litter', '--pups', '8', MALE, FEMALE], check=True,
@@ -110,24 +156,40 @@ def main():
             print(f'no {path}; build it first: cmake --workflow --preset web', file=sys.stderr)
             return 1
     url = pathlib.Path(args.page).resolve().as_uri() + f'#lang=en&litter={MALE},{FEMALE}&pups=8'
+    stock_url = pathlib.Path(args.page).resolve().as_uri() + '#lang=en&stock='
+    scratch = tempfile.TemporaryDirectory(prefix='quorvale-records-')
+    records_path = pathlib.Path(scratch.name) / 'records.csv'
+    made = subprocess.run([sys.executable, str(pathlib.Path(__file__).with_name('stock_records.py')),
+                           args.native], check=True, capture_output=True, text=True)
+    records_path.write_text(made.stdout)
+    rows = [line.split(',') for line in made.stdout.splitlines()[1:]]
+    male = [r[0] for r in rows if r[0] and r[1] == 'm'][-1]
+    female = [r[0] for r in rows if r[0] and r[1] == 'f'][-1]
     driver, profile = browser()
     try:
         version = driver.capabilities.get('browserVersion', '?')
         page_round(driver, url)  # a first load warms the browser's caches
         rounds = {}
         for _ in range(args.rounds):
-            for measures in (page_round(driver, url), reference_round(args.native)):
+            for measures in (page_round(driver, url), reference_round(args.native),
+                             stock_round(driver, stock_url, made.stdout, male, female),
+                             stock_reference_round(args.native, str(records_path), male, female)):
                 for name, value in measures.items():
                     rounds.setdefault(name, []).append(value)
     finally:
         driver.quit()
         profile.cleanup()
+        scratch.cleanup()
     print(f'the largest litter in the page ({pathlib.Path(args.page).stat().st_size} bytes), '
           f'Chromium {version}; median (min-max) of {args.rounds} rounds')
     for name, values in rounds.items():
         goal = f'   goal {GOALS[name]} ms' if name in GOALS else ''
-        print(f'  {name:14} {summary(values)}{goal}')
+        print(f'  {name:18} {summary(values)}{goal}')
     print(f'  (native JSON: the reference, {args.native} --json litter --pups 8 into /dev/null)')
+    print(f'  (stock: the records of bench/stock_records.py, {len(rows)} rows, {made.stderr.strip()}, read in '
+          f'the Stock view to every animal shown; stock litter: {male} x {female}, from the request to its '
+          'first rows; native stock and litter: --json stock and --json litter --stock --pups 8 --carriers '
+          '--members of the same file)')
     print(f'  {machine()}')
     return 0
 

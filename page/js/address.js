@@ -1,6 +1,7 @@
 // The address: what the page shows, as its fragment, so that a link shares
 // an answer (#lang=ru&litter=ToY,Toto&pups=8). The keys are lang and one of
-// color, litter (with pups), task (with easy), colors and genotypes.
+// color, litter (with pups), task (with easy), colors and genotypes, and
+// stock (the view alone: a stock's records stay out of the address).
 
 function linkTo(entries) {
   const params = new URLSearchParams([['lang', state.lang], ...entries]);
@@ -48,6 +49,8 @@ function readAddress() {
     delete state.shown.genotypes;
     delete state.shown.colors;
     showView('colors', false);
+  } else if (params.has('stock')) {
+    showView('stock', false);
   } else {
     showView(state.view, false);
   }

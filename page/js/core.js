@@ -8,10 +8,14 @@ const decoder = new TextDecoder();
 // Starts the module; resolves once it answers.
 async function startCore() {
   const binary = atob($('module').textContent.trim());
-  const bytes = new Uint8Array(binary.length);
-  for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
-  const { instance } = await WebAssembly.instantiate(bytes, {});
+  const gzipped = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; i++) gzipped[i] = binary.charCodeAt(i);
+  // The module is in the page gzipped.
+  const inflated = new Blob([gzipped]).stream().pipeThrough(new DecompressionStream('gzip'));
+  const bytes = await new Response(inflated).arrayBuffer();
+  const { module, instance } = await WebAssembly.instantiate(bytes, {});
   instance.exports._initialize();
+  state.module = module;  // for the worker of a stock (stock.js)
   state.core = instance.exports;
   state.times.ready = performance.now();
   document.documentElement.dataset.ready = String(state.times.ready);

@@ -57,11 +57,13 @@ function renderLitter(box, male, female, pups, idPrefix, onAnswer = () => {}) {
         }
         return showError(box, answer.error);
       }
-      box.replaceChildren(...litterHead(answer, idPrefix));
+      // Parents given by their coats: a litter as a stock's (stock.js).
+      const mixed = Boolean(answer.possible);
+      box.replaceChildren(...(mixed ? mixedHead(answer, idPrefix, redoLitters) : litterHead(answer, idPrefix)));
       if (state.refocus && $(state.refocus)) $(state.refocus).focus();
       state.refocus = null;
-      const table = groupTable(answer, asked);
-      box.append(table.element);
+      const table = groupTable(answer, asked, mixed ? openMixedGroup : toggleGroup);
+      box.append(table.element, ...(mixed ? possibleList(answer) : []));
       table.more(40);
       performance.measure('quorvale: the answer read and its first rows made', { start: parsed });
       afterPaint(() => {
@@ -126,8 +128,8 @@ function litterHead(answer, idPrefix) {
 }
 
 // The table of a litter's groups, filled a slice at a time by more(): true
-// while rows remain.
-function groupTable(answer, asked) {
+// while rows remain; open(row, group, i, asked) opens a group.
+function groupTable(answer, asked, open = toggleGroup) {
   const groups = answer.groups;
   const young = Number(asked.pups);
   const table = el('div', 'groups' + (answer.lethal ? ' born' : ''));
@@ -174,7 +176,7 @@ function groupTable(answer, asked) {
     if (!button || !table.contains(button)) return;
     const row = button.closest('.g');
     const i = Number(row.dataset.i);
-    if (button.classList.contains('g-open')) toggleGroup(row, groups[i], i, asked);
+    if (button.classList.contains('g-open')) open(row, groups[i], i, asked);
     else moreMembers(row, i, asked);
   });
   const more = (count) => {

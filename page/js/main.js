@@ -1,11 +1,12 @@
 // The page's state, its language and views, and the wiring of its
 // controls; then the start.
 
-const VIEWS = ['color', 'litter', 'task', 'colors'];
+const VIEWS = ['color', 'litter', 'task', 'colors', 'stock'];
 
 // Everything the page keeps between events.
 const state = {
   core: null,          // the module's exports, once it runs
+  module: null,        // the compiled module, for a worker of its own
   lang: 'en',
   view: 'color',
   sort: 'text',        // the order of a litter's groups: "text" or "share"
@@ -15,6 +16,7 @@ const state = {
     litter: [['litter', '']],
     task: [['task', '']],
     colors: [['colors', '']],
+    stock: [['stock', '']],  // a stock's records are never in the address
   },
   shown: {},           // what each output shows: its language, and how to show it again
   jobs: 0,             // litters asked for: a litter shows only if it is the latest in its box
@@ -60,6 +62,9 @@ function showView(name, write = true) {
     else tab.removeAttribute('aria-current');
   }
   if (name === 'colors' && state.core && !state.shown.colors) showColours();
+  if (name === 'stock' && state.core && !state.shown.stock && $('stock-text').value) {
+    showStock(new TextEncoder().encode($('stock-text').value));
+  }
   refreshView();
   if (write) writeAddress();
 }
@@ -92,6 +97,7 @@ window.addEventListener('hashchange', () => {
   else window.scrollTo(0, 0);
 });
 
+startStockView();
 setLanguage(/^ru\b/i.test(navigator.language || '') ? 'ru' : 'en', false);
 startCore().then(() => {
   $('loading').remove();

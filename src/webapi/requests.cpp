@@ -12,6 +12,9 @@
 #include "litter/report_json.h"
 #include "phenotype/animal.h"
 #include "phenotype/colour_answers.h"
+#include "stock/stock_answer.h"
+#include "stock/stock_litter_report.h"
+#include "stock/stock_questions.h"
 #include "tasks/task.h"
 #include "tasks/task_number.h"
 #include "text/digits.h"
@@ -30,6 +33,13 @@ struct WebRequests::Kept {
   Genotype female;
   GroupedLitter litter;
   LitterFigures figures;
+};
+
+struct WebRequests::KeptStock {
+  std::string file;
+  std::optional<Stock> stock;  // when its records read
+  // Every named animal's answer, once asked for and worked out.
+  std::optional<std::vector<AnimalAnswer>> answers;
 };
 
 namespace {
@@ -53,6 +63,48 @@ std::string errorJson(std::u32string_view text, std::string_view input) {
   return out.bytes();
 }
 
+// An error with every line the command line writes about it; the error of
+// a parent's word is its one line.
+std::string faultsJson(const std::vector<std::u32string>& faults, std::string_view input) {
+  if (input == "male" || input == "female") {
+    return errorJson(faults.front(), input);
+  }
+  StringOutput out;
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("error");
+  json.string(faults.front());
+  json.key("input");
+  json.asciiString(input);
+  json.key("faults");
+  json.beginArray();
+  for (const std::u32string& fault : faults) {
+    json.string(fault);
+  }
+  json.endArray();
+  json.endObject();
+  json.end();
+  return out.bytes();
+}
+
+// The input a litter's fault is about: the parent whose word or name
+// failed, or else the whole.
+std::string_view faultInput(Sex failed, std::string_view whole) {
+  return failed == Sex::Male ? "male" : failed == Sex::Female ? "female" : whole;
+}
+
+// The options of the litters the page shows from a stock or from coats:
+// as its litters of genotypes, with the groups' carriers and members in
+// the answer.
+ReportOptions mixedOptions(int pups, bool by_share) {
+  ReportOptions options;
+  options.members = true;
+  options.carriers = true;
+  options.pups = pups;
+  options.by_share = by_share;
+  return options;
+}
+
 // A request the page should never send.
 std::string badRequest(std::u32string_view why) { return errorJson(why, "request"); }
 
@@ -67,6 +119,36 @@ WebRequests::WebRequests() = default;
 WebRequests::~WebRequests() = default;
 
 std::string WebRequests::answer(std::string_view request) {
+  // The verbs of a stock: their fields, then the file's bytes.
+  const std::string_view first_field = request.substr(0, request.find('\n'));
+  if (first_field == "stock" || first_field == "stocktext" || first_field == "stocklitter") {
+    const std::size_t count = first_field == "stocklitter" ? 6 : 2;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::size_t end = request.find('\n', at);
+      if (end == std::string_view::npos) {
+        return badRequest(U"wrong number of fields");
+      }
+      at = end + 1;
+    }
+    const std::vector<std::u32string> fields = fieldsOf(request.substr(0, at - 1));
+    if (fields[1] != U"en" && fields[1] != U"ru") {
+      return badRequest(U"unknown language");
+    }
+    const Language language = fields[1] == U"ru" ? Language::Russian : Language::English;
+    const std::string_view file = request.substr(at);
+    if (count == 2) {
+      return stock(language, file, first_field == "stocktext");
+    }
+    if (fields[5] != U"text" && fields[5] != U"share") {
+      return badRequest(U"unknown order");
+    }
+    return stockLitter({.language = language,
+                        .male = fields[2],
+                        .female = fields[3],
+                        .by_share = fields[5] == U"share"},
+                       fields[4], file);
+  }
   const std::vector<std::u32string> fields = fieldsOf(request);
   const std::u32string_view verb = fields[0];
   const auto field = [&](std::size_t i) -> std::u32string_view {
@@ -181,6 +263,22 @@ std::string WebRequests::litter(const Litter& litter, std::u32string_view pups) 
   options.members = false;
   options.pups = *size;
   options.by_share = litter.by_share;
+  if (!kept_ || !sameLitter(kept_->asked, litter)) {
+    const ParentsRead parents = readParents(litter.male, litter.female, litter.language);
+    if (!parents.error.empty()) {
+      // A word that is no genotype may be a colour line: a parent known
+      // only by its coat.
+      const ReportOptions mixed = mixedOptions(*size, litter.by_share);
+      const WordsLitterRead read = litterOfWords(litter.male, litter.female, mixed,
+                                                 /*all_possible=*/false, litter.language);
+      if (!read.report) {
+        return faultsJson(read.faults, faultInput(read.failed, "litter"));
+      }
+      StringOutput out;
+      writeStockLitterJson(*read.report, mixed, litter.language, out);
+      return out.bytes();
+    }
+  }
   std::string error;
   const Kept* found = kept(litter, error);
   if (found == nullptr) {
@@ -257,6 +355,68 @@ std::string WebRequests::genotypes(Language language, std::u32string_view line) 
 std::string WebRequests::genes(Language language) {
   StringOutput out;
   writeGeneTableJson(language, out);
+  return out.bytes();
+}
+
+const WebRequests::KeptStock& WebRequests::keptStock(std::string_view file) {
+  if (!kept_stock_ || kept_stock_->file != file) {
+    kept_stock_.reset();
+    auto made = std::make_unique<KeptStock>();
+    made->file = std::string(file);
+    // The stock is the same in either language; only its faults are
+    // worded, again when they are asked for.
+    made->stock = readStock(file, Language::English).stock;
+    kept_stock_ = std::move(made);
+  }
+  return *kept_stock_;
+}
+
+std::string WebRequests::stock(Language language, std::string_view file, bool as_text) {
+  const KeptStock& kept = keptStock(file);
+  if (!kept.stock) {
+    return faultsJson(readStock(file, language).faults, "stock");
+  }
+  if (!kept.answers) {
+    StockAnswersRead read = answerStock(*kept.stock, {}, language);
+    if (!read.faults.empty()) {
+      return faultsJson(read.faults, "stock");
+    }
+    kept_stock_->answers = std::move(read.answers);
+  }
+  StringOutput out;
+  if (!as_text) {
+    writeStockJson(*kept.stock, *kept.answers, language, out);
+    return out.bytes();
+  }
+  StringOutput text;
+  writeStockText(*kept.stock, *kept.answers, language, text);
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("text");
+  json.string(fromUtf8(text.bytes()));
+  json.endObject();
+  json.end();
+  return out.bytes();
+}
+
+std::string WebRequests::stockLitter(const StockLitter& litter, std::u32string_view pups,
+                                     std::string_view file) {
+  const std::optional<int> size = litterSize(pups);
+  if (!size) {
+    return errorJson(phraseText(PhraseId::NotALitterSize, litter.language), "pups");
+  }
+  const KeptStock& kept = keptStock(file);
+  if (!kept.stock) {
+    return faultsJson(readStock(file, litter.language).faults, "stock");
+  }
+  const ReportOptions options = mixedOptions(*size, litter.by_share);
+  const NamedLitterRead read = litterOfNamed(*kept.stock, litter.male, litter.female, options,
+                                             /*all_possible=*/false, litter.language);
+  if (!read.report) {
+    return faultsJson(read.faults, faultInput(read.failed, "stock"));
+  }
+  StringOutput out;
+  writeStockLitterJson(*read.report, options, litter.language, out);
   return out.bytes();
 }
 

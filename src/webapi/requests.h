@@ -38,6 +38,29 @@ namespace quorvale {
 //   colors LANG WORDS            quorvale --json colors WORDS
 //   genotypes LANG LINE          quorvale --json genotypes LINE
 //   genes LANG                   the table of genes (text/gene_table.h)
+//   stock LANG                   quorvale --json stock FILE
+//   stocktext LANG               {"text": TEXT}, TEXT quorvale stock FILE
+//   stocklitter LANG MALE FEMALE PUPS SORT
+//                                quorvale --json litter --stock FILE --pups
+//                                PUPS --sort SORT --carriers --members MALE
+//                                FEMALE
+//
+// The verbs of a stock are followed by the file's bytes: everything
+// after the line end of their last field, as the page read them from the
+// device or the user pasted them (no request leaves the device). A stock
+// whose records are at fault answers {"error": TEXT, "input": "stock",
+// "faults": [TEXT...]}: every line the command line writes about the file,
+// without "quorvale: FILE: ", the first as TEXT; a name that is not
+// there, or of a parent of the other sex, is an error about "male" or
+// "female" (without "faults"). A litter of coats that cannot be worked out
+// is likewise an error about "litter", with its "faults".
+//
+// In a litter, a parent's word that is no genotype may be a colour line,
+// as on the command line: the answer is then that of a litter of a stock
+// of two founders known by their coats (quorvale --json litter --pups PUPS
+// --sort SORT --carriers --members MALE FEMALE, with "possible" and
+// "assumption"), carriers and members in it; carriers and members answer
+// about litters of genotypes.
 //
 // SORT is "text" or "share"; PUPS, GROUP, FIRST and COUNT are plain digits
 // (text/digits.h), PUPS from 1 to 99 as --pups takes it. An answer is one
@@ -76,6 +99,16 @@ class WebRequests {
   std::string colours(Language language, std::u32string_view words);
   std::string genotypes(Language language, std::u32string_view line);
   std::string genes(Language language);
+  // The verbs of a stock: its file's bytes and what is asked of it.
+  struct StockLitter {
+    Language language = Language::English;
+    std::u32string male;
+    std::u32string female;
+    bool by_share = false;
+  };
+  std::string stock(Language language, std::string_view file, bool as_text);
+  std::string stockLitter(const StockLitter& litter, std::u32string_view pups,
+                          std::string_view file);
 
  private:
   // The last litter asked for, grouped and analysed: asked for again (the
@@ -87,6 +120,14 @@ class WebRequests {
   const Kept* kept(const Litter& litter, std::string& error);
 
   std::unique_ptr<Kept> kept_;
+
+  // The last stock file asked about, read and (once asked for) inferred:
+  // its inference is the costly part of its answers. Also an optimisation
+  // only.
+  struct KeptStock;
+  const KeptStock& keptStock(std::string_view file);
+
+  std::unique_ptr<KeptStock> kept_stock_;
 };
 
 }  // namespace quorvale

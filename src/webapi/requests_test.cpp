@@ -19,17 +19,19 @@ struct CommandAnswer {
   std::string error;
 };
 
-CommandAnswer command(const std::vector<std::u32string>& words) {
+CommandAnswer command(const std::vector<std::u32string>& words, const std::string& file = {}) {
   StringOutput out;
   std::vector<std::u32string> errors;
-  // No command here reads a file.
-  const FileReader no_files = [](std::string_view, std::size_t, std::string*) {
-    return platform::FileRead::CannotOpen;
+  // Every file a command reads holds `file`.
+  const FileReader reader = [&](std::string_view, std::size_t, std::string* bytes) {
+    *bytes = file;
+    return platform::FileRead::Read;
   };
-  runCommandLine(words, Language::English, no_files, out, errors);
+  runCommandLine(words, Language::English, reader, out, errors);
   CommandAnswer answer{out.bytes(), ""};
-  if (!errors.empty()) {
-    answer.error = toUtf8(errors.front()).substr(std::string("quorvale: ").size());
+  for (const std::u32string& line : errors) {
+    answer.error +=
+        (answer.error.empty() ? "" : "\n") + toUtf8(line).substr(std::string("quorvale: ").size());
   }
   return answer;
 }
@@ -161,6 +163,61 @@ TEST(WebRequests, MembersAndCarriersOfAGroupAsTheCommandLineHasThem) {
     EXPECT_EQ(request(web, {"carriers", "en", kMale, kFemale, sort, std::to_string(all.size())}),
               errorOf("no such group", "request"));
   }
+}
+
+// Two Golden siblings of a Cream, and their parents.
+const std::string kSiblings =
+    "name,sex,coat,father,mother,count\nF1,m,SH Golden,,,\nM1,f,SH Golden,,,\n"
+    ",,SH BE Cream,F1,M1,1\nBro,m,SH Golden,F1,M1,\nSis,f,SH Golden,F1,M1,\n";
+
+// A stock's file follows the fields of its request.
+std::string stockRequest(WebRequests& web, const std::vector<std::string>& fields,
+                         const std::string& file) {
+  std::string text;
+  for (const std::string& field : fields) {
+    text += field + "\n";
+  }
+  return web.answer(text + file);
+}
+
+// The stock's answers are the command line's, the file's text carried by
+// the request; its faults are the lines the command line writes.
+TEST(WebRequests, AStockAndItsLittersAsTheCommandLineHasThem) {
+  WebRequests web;
+  EXPECT_EQ(stockRequest(web, {"stock", "ru"}, kSiblings),
+            command({U"--lang", U"ru", U"--json", U"stock", U"f.csv"}, kSiblings).out);
+  const std::string text = command({U"stock", U"f.csv"}, kSiblings).out;
+  EXPECT_TRUE(stockRequest(web, {"stocktext", "en"}, kSiblings)
+                  .starts_with("{\"text\":\"" + text.substr(0, text.find('\t')) + "\\t"));
+  for (const char* sort : {"text", "share"}) {
+    EXPECT_EQ(stockRequest(web, {"stocklitter", "en", "Bro", "Sis", "8", sort}, kSiblings),
+              command({U"--json", U"litter", U"--stock", U"f.csv", U"Bro", U"Sis", U"--pups", U"8",
+                       U"--sort", widenAscii(sort), U"--carriers", U"--members"},
+                      kSiblings)
+                  .out);
+  }
+  // Another file: the kept stock is not the answer's.
+  const std::string other = kSiblings + "Kit,f,SH BE Cream,Bro,Sis,\n";
+  EXPECT_EQ(stockRequest(web, {"stock", "en"}, other),
+            command({U"--json", U"stock", U"f.csv"}, other).out);
+  EXPECT_EQ(stockRequest(web, {"stocklitter", "en", "Sis", "Kit", "8", "text"}, other),
+            errorOf("the male \\\"Sis\\\" is not recorded as one", "male"));
+  const std::string faulty = "name,sex,coat\nAnn,x,Sabel\n";
+  const std::string lines = command({U"stock", U"f.csv"}, faulty).error;
+  EXPECT_EQ(lines.find("f.csv: line 2: the sex"), 0u) << lines;
+  const std::string answer = stockRequest(web, {"stock", "en"}, faulty);
+  EXPECT_NE(answer.find("\"input\":\"stock\",\"faults\":[\"line 2: the sex"), std::string::npos)
+      << answer;
+  EXPECT_NE(answer.find("\"line 2: coat: no colour matches: Sabel; did you mean: Sable?\"]}"),
+            std::string::npos)
+      << answer;
+  // Parents known by their coats, in the Litter view.
+  EXPECT_EQ(request(web, {"litter", "ru", "SH Black", "SH BE Cream", "8", "share"}),
+            command({U"--lang", U"ru", U"--json", U"litter", U"--pups", U"8", U"--sort", U"share",
+                     U"--carriers", U"--members", U"SH Black", U"SH BE Cream"})
+                .out);
+  EXPECT_EQ(request(web, {"litter", "en", "Cream", "ee", "8", "text"}),
+            errorOf(command({U"litter", U"Cream", U"ee"}).error, "male"));
 }
 
 }  // namespace

@@ -38,7 +38,12 @@ from selenium.webdriver.support.select import Select
 FIRST_SCREEN_GOAL_MS = 1000
 LONG_TASK_GOAL_MS = 200
 BEYOND = 5
-CSP = "default-src 'none'; script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'"
+CSP = ("default-src 'none'; script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; "
+       "worker-src blob:")
+# Stock files of tests/cli: two Golden siblings of a Cream, and records
+# with a fault of every kind.
+STOCKS = pathlib.Path(__file__).resolve().parents[1] / 'cli' / 'stocks'
+
 LARGEST = ('EeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsToY',
            'EeDgdgPpAaCdcdRdrdLlUuBabaSasaSgsgLglgDsdsToto')
 # Genotypes of tests/e2e/colour_from_genotype_*.in: carrier lines, hidden
@@ -331,6 +336,96 @@ def check_litter(page, native, box, lang, male, female, young, order, open_group
     return expected
 
 
+DUMP_MIXED = """
+const box = document.getElementById(arguments[0]);
+const text = (e, s) => { const f = e.querySelector(s); return f ? f.textContent : null; };
+return {parents: [...box.querySelectorAll('.parent')].map((p) => [text(p, '.name'), text(p, '.line')]),
+        assumption: text(box, '.assumption'),
+        groups: [...box.querySelectorAll('.g')].map((r) => [text(r, '.c-desc .line'), text(r, '.c-frac'),
+          text(r, '.c-pct'), text(r, '.c-one'), text(r, '.c-exp')]),
+        possible: [...box.querySelectorAll('.possible-group .line')].map((x) => x.textContent)};
+"""
+
+
+def mixed_expected(answer):
+    """What the page shows of a litter of parents known by their coats."""
+    figure = lambda g, key: g['figures'].get(key) or ''
+    return {'parents': [[answer[r]['name'], answer[r]['line']] for r in ('male', 'female')],
+            'assumption': answer['assumption'],
+            'groups': [[g['line'], fraction(g['chance']), figure(g, 'percent'), figure(g, 'at_least_one'),
+                        figure(g, 'expected')] for g in answer['groups']],
+            'possible': [p['line'] for p in answer['possible']]}
+
+
+def check_mixed(page, box, answer, what):
+    """A litter of a stock or of coats in box against the program's JSON,
+    a group opened to its carriers and members."""
+    same(page.js(DUMP_MIXED, box), mixed_expected(answer), what)
+    for i, group in enumerate(answer['groups'][:3]):
+        page.js("document.querySelectorAll('#' + arguments[0] + ' .g')[arguments[1]].querySelector('.g-open').click()",
+                box, i)
+        shown = page.js(DUMP_GROUP, box, i)
+        same(shown['carriers'], [[fraction(c['chance']), c['figures']['percent'], c['line']]
+                                 for c in group['carriers']], f'{what}: group {i + 1}, carriers')
+        same(shown['members'], [[m['genotype'], fraction(m['chance'])] for m in group['members']][:100],
+             f'{what}: group {i + 1}, members')
+
+
+def check_stock(page, native, lang):
+    """The Stock view: records pasted, their animals as the program's text,
+    a litter of two of them; records at fault; the device's memory."""
+    page.click('tab-stock')
+    family = STOCKS / 'family.csv'
+    before = page.seq('stock-out')
+    page.js("document.getElementById('stock-text').value = arguments[0];"
+            "document.querySelector('#stock-form [type=submit]').click()", family.read_text())
+    same(page.wait('stock-out', before), 'done', f'{lang} the stock of {family.name}')
+    shown = page.js("return [...document.querySelectorAll('#stock-out tr')].map((r) => "
+                    "[...r.cells].map((c) => c.textContent))")
+    same(shown, [line.split('\t') for line in native.lines(lang, 'stock', str(family))],
+         f'{lang} the animals of {family.name}')
+    males = page.js("return [...document.getElementById('stock-male').options].map((o) => o.value)")
+    females = page.js("return [...document.getElementById('stock-female').options].map((o) => o.value)")
+    check(males and females, f'{lang} no parents to choose in {family.name}')
+    for male, female in ((males[0], females[-1]), (males[-1], females[0])):
+        Select(page.d.find_element(By.ID, 'stock-male')).select_by_value(male)
+        Select(page.d.find_element(By.ID, 'stock-female')).select_by_value(female)
+        page.click('stock-litter-show', 'stock-litter-out')
+        answer = native.json(lang, 'litter', '--stock', str(family), '--pups', '8', '--carriers', '--members',
+                             male, female)
+        check_mixed(page, 'stock-litter-out', answer, f'{lang} the litter of {male} x {female}')
+    faults = STOCKS / 'faults.csv'
+    before = page.seq('stock-out')
+    page.js("document.getElementById('stock-text').value = arguments[0];"
+            "document.querySelector('#stock-form [type=submit]').click()", faults.read_text())
+    same(page.wait('stock-out', before), 'error', f'{lang} the stock of {faults.name}')
+    wanted = native.run(lang, 'stock', str(faults), status=1).stderr.splitlines()
+    same(page.js("return [...document.querySelectorAll('#stock-out .error')].map((e) => e.textContent)"),
+         [line[len(f'quorvale: {faults}: '):] for line in wanted], f'{lang} the faults of {faults.name}')
+    return len(males) + len(females)
+
+
+def check_remembered(page):
+    """The records stay on the device only once the box is ticked, until
+    forgotten."""
+    text = (STOCKS / 'siblings.csv').read_text()
+    page.open('#lang=en&stock=')
+    page.js("document.getElementById('stock-text').value = arguments[0];"
+            "document.querySelector('#stock-form [type=submit]').click()", text)
+    page.idle()
+    kept = "return localStorage.getItem('quorvale-stock')"
+    same(page.js(kept), None, 'the records kept before the box was ticked')
+    page.d.find_element(By.ID, 'stock-remember').click()
+    same(page.js(kept), text, 'the records kept once the box was ticked')
+    page.open('#lang=en&stock=')
+    page.until("return document.getElementById('stock-out').dataset.state === 'done'", 'the stock remembered')
+    same(page.js("return [document.getElementById('stock-text').value, "
+                 "document.getElementById('stock-remember').checked]"), [text, True], 'the records remembered')
+    page.d.find_element(By.ID, 'stock-forget').click()
+    same(page.js(kept), None, 'the records forgotten')
+    same(page.js("return document.getElementById('stock-remember').checked"), False, 'the box once forgotten')
+
+
 def check_colour(page, native, lang, genotype):
     answer = native.json(lang, 'color', genotype)['animals'][0]
     page.ask('color-out', [('color-genotype', genotype)])
@@ -520,6 +615,17 @@ def checks(page, native, url, shots, manuals):
              f'{lang} the word on the young, once they are right')
         print(f'ok: {lang} {len(PAIRINGS)} litters (texts, fractions, figures, carriers, members, 162 '
               'members paged), a bad male and 100 young')
+        # Parents given by their coats.
+        coats = {'en': ('SH Black', 'SH BE Cream'), 'ru': ('черный КШ', 'кремовый ЧГ КШ')}[lang]
+        page.ask('litter-out', [('litter-male', coats[0]), ('litter-female', coats[1]), ('litter-pups', '8')])
+        check_mixed(page, 'litter-out', native.json(lang, 'litter', '--pups', '8', '--carriers', '--members', *coats),
+                    f'{lang} the litter of {coats[0]} x {coats[1]}')
+        state = page.ask('litter-out', [('litter-male', 'Cream'), ('litter-female', 'ee')])
+        same([state, page.error('litter-out')[0]], ['error', native.error(lang, 'litter', 'Cream', 'ee')],
+             f'{lang} a colour of several lines as a parent')
+        animals = check_stock(page, native, lang)
+        print(f'ok: {lang} a litter of parents by their coats; a stock of {animals} parents to choose: its '
+              'animals, two litters, its faults, as the program\'s')
 
         page.click('tab-task')
         for number, easy in TASKS:
@@ -596,6 +702,17 @@ def checks(page, native, url, shots, manuals):
           f'{", ".join(f"{a:.0f}" for a in answers)} ms; its groups in both orders and the first members '
           'as the program\'s')
 
+    check_remembered(page)
+    Select(page.d.find_element(By.ID, 'stock-female')).select_by_value('Sis')
+    page.click('stock-litter-show', 'stock-litter-out')
+    page.js("document.querySelector('#stock-litter-out .g-open').click()")
+    page.width(360)
+    check_fits(page, 'a stock and a litter of two of its animals')
+    for width in (360, 1280):
+        page.screenshot(shots / f'quorvale-stock-{width}.png', width)
+    print('ok: the records are remembered on the device only once asked to, and forgotten; '
+          'the Stock view fits 360 px')
+
     # 360 and 1280 px: nothing scrolls sideways; screenshots.
     page.width(360)
     check_fits(page, 'the largest litter, a group open')
@@ -643,7 +760,8 @@ def checks(page, native, url, shots, manuals):
         if message['method'] == 'Network.requestWillBeSent':
             params = message['params']
             wanted = params['request']['url']
-            if params.get('documentURL', '').split('#')[0] == page_file:
+            # The worker of a stock is a Blob of the page's own script.
+            if params.get('documentURL', '').split('#')[0] == page_file and not wanted.startswith('blob:'):
                 asked.add(wanted.split('#')[0])
             if wanted.split(':')[0] in ('http', 'https', 'ws', 'wss', 'ftp'):
                 remote.add(wanted)
