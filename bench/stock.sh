@@ -1,7 +1,7 @@
 #!/bin/sh
 # The stock's inference on a breeder's records (bench/stock_records.py: 40
 # named animals, 60 litters, made up with a fixed seed): `stock` of the
-# whole file, timed in alternation with the dialogue started and ended at
+# whole file, a litter of two of its animals and the test matings of two, timed in alternation with the dialogue started and ended at
 # once (option 5) as the reference, with the medians, the min-max of the
 # runs, and the peak resident memory.
 #
@@ -45,3 +45,8 @@ female=$(awk -F, '$1 != "" && $2 == "f" { name = $1 } END { print name }' record
 measure 'stock of every animal' "'$binary' --lang en stock records.csv > /dev/null"
 measure "litter --stock of $male x $female, every figure" \
   "'$binary' --lang en litter --stock records.csv $male $female --percent --pups 8 --carriers --members > /dev/null"
+# The test matings of the first and of the last named male: every gene the
+# stock shows for them, against every female of the file.
+first=$(awk -F, '$1 != "" && $2 == "m" { print $1; exit }' records.csv)
+measure "prove of $first" "'$binary' --lang en prove records.csv $first > /dev/null"
+measure "prove of $male" "'$binary' --lang en prove records.csv $male > /dev/null"
