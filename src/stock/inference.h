@@ -100,8 +100,17 @@ class StockModel {
   // is then the one of the file and the evidence together (a state weighed
   // zero is taken as not being so), summed only over the parts the
   // evidence is about when only_evidence is set.
+  //
+  // A weight for each state of one gene of a named animal, taken into the
+  // file's readings: 1 (Weight::of(0, 1)) for a state known to be so, zero
+  // for one known not to be, or ε to a power to weigh one state against
+  // another.
+  struct Evidence {
+    std::size_t animal = 0;
+    GeneIndex gene = 0;
+    std::array<Weight, kYellowStates> of_state;
+  };
   struct Joint;
-  struct Evidence;
   std::optional<Joint> joint(const std::vector<std::size_t>& animals,
                              const std::vector<Evidence>& evidence = {},
                              bool only_evidence = false) const;
@@ -131,16 +140,6 @@ class StockModel {
 struct StockModel::Joint {
   bool possible = true;  // false: the file cannot be true
   std::vector<JointPart> parts;
-};
-
-// A weight for each state of one gene of a named animal, taken into the
-// file's readings: 1 (Weight::of(0, 1)) for a state known to be so, zero
-// for one known not to be, or ε to a power to weigh one state against
-// another.
-struct StockModel::Evidence {
-  std::size_t animal = 0;
-  GeneIndex gene = 0;
-  std::array<Weight, kYellowStates> of_state;
 };
 
 // The weights of one animal's genes: by gene, by state (Weight::zero() for
