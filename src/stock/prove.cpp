@@ -660,6 +660,7 @@ class Prover {
     }
     const auto after = [&](const auto& miss_of) {
       std::vector<std::pair<Ratio, Ratio>> misses;
+      misses.reserve(above.size());
       for (const auto& [chance, shares] : above) {
         misses.emplace_back(chance, miss_of(shares));
       }
