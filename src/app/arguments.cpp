@@ -1,5 +1,6 @@
 #include "app/arguments.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "litter/report.h"
@@ -44,11 +45,18 @@ enum class OptionId : std::uint8_t {
   Confidence,
 };
 
+// What an option given more than once means. Most options say one thing
+// (a language, a number of young), and the last one given counts, the
+// others are not looked at; an option that accumulates takes each value
+// given, in order (each is checked).
+enum class Repeats : std::uint8_t { LastCounts, Accumulates };
+
 struct OptionSpec {
   std::u32string_view name;
   OptionId id;
   bool takes_value;
   CommandSet commands;
+  Repeats repeats = Repeats::LastCounts;
 };
 
 constexpr CommandSet kLitters = bit(Command::Litter) | bit(Command::Task);
@@ -68,7 +76,7 @@ constexpr OptionSpec kOptions[] = {
     {U"--sort", OptionId::Sort, true, kLitters},
     {U"--stock", OptionId::Stock, true, bit(Command::Litter)},
     {U"--possible", OptionId::Possible, true, bit(Command::Litter)},
-    {U"--confidence", OptionId::Confidence, true, bit(Command::Prove)},
+    {U"--confidence", OptionId::Confidence, true, bit(Command::Prove), Repeats::Accumulates},
 };
 
 const OptionSpec* findOption(std::u32string_view name) {
@@ -172,6 +180,14 @@ ParsedArguments parseArguments(std::span<const std::u32string> words) {
   };
   // The options met, to check against the command once it is known.
   std::vector<const OptionSpec*> used;
+  // The values to apply, in the order given: of an option whose last one
+  // counts, only the last (in the place of the first).
+  struct Given {
+    const OptionSpec* option;
+    std::u32string_view name;
+    std::u32string_view value;
+  };
+  std::vector<Given> given;
 
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::u32string_view word = words[i];
@@ -217,10 +233,20 @@ ParsedArguments parseArguments(std::span<const std::u32string> words) {
         continue;
       }
     }
-    if (!apply(*option, value, invocation)) {
-      fail(UsageFault::BadValue, name, value);
+    const auto same = std::find_if(given.begin(), given.end(), [&](const Given& g) {
+      return g.option->id == option->id && option->repeats == Repeats::LastCounts;
+    });
+    if (same != given.end()) {
+      *same = {option, name, value};
+    } else {
+      given.push_back({option, name, value});
     }
     used.push_back(option);
+  }
+  for (const Given& g : given) {
+    if (!apply(*g.option, g.value, invocation)) {
+      fail(UsageFault::BadValue, g.name, g.value);
+    }
   }
 
   if (invocation.help || invocation.version) {

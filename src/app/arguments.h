@@ -76,10 +76,12 @@ std::u32string_view commandName(Command command);
 // Reads the words of a command line (after the program's name). Options
 // may stand before or after the command and its words; "--name=value" and
 // "--name value" both give a value; when an option comes twice, the last
-// one counts (but --confidence, whose values add up). After the command "task", every word that is
-// not an option is a task number, whatever it looks like ("-5" too); anywhere else a word that
-// begins with "-" and is no option (but "--") is a usage error. With
-// --help or --version no other fault is reported.
+// one counts and only its value is checked (but --confidence, which
+// accumulates its values, each checked: the argument table says which
+// options do). After the command "task", every word that is not an option
+// is a task number, whatever it looks like ("-5" too); anywhere else a
+// word that begins with "-" and is no option (but "--") is a usage error.
+// With --help or --version no other fault is reported.
 // REQUIRES: words is not empty (no words at all is the dialogue).
 ParsedArguments parseArguments(std::span<const std::u32string> words);
 

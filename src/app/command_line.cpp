@@ -69,6 +69,11 @@ int runColor(const Invocation& invocation, Language language, Output& out,
              std::vector<std::u32string>& error_lines) {
   std::vector<GenotypeReader> animals;
   for (std::size_t i = 0; i < invocation.words.size(); ++i) {
+    if (isEmptyGenotype(invocation.words[i])) {
+      error_lines.push_back(invalidWordLine(numberedRole(PhraseId::GenotypeRole, i + 1, language),
+                                            emptyGenotypeText(language)));
+      return kExitInvalidInput;
+    }
     animals.push_back(readGenotype(invocation.words[i], Sex::Unspecified));
     if (animals.back().failed()) {
       error_lines.push_back(genotypeErrorLineOf(
@@ -109,6 +114,10 @@ int runLitter(const Invocation& invocation, Language language, const FileReader&
     return runStockLitter(invocation, language, read_file, out, error_lines);
   }
   const ParentsRead parents = readParents(invocation.words[0], invocation.words[1], language);
+  if (parents.empty) {
+    error_lines.push_back(invalidWordLine(parents.error, U""));
+    return kExitInvalidInput;
+  }
   if (!parents.error.empty()) {
     // A word that is no genotype may be a colour line: a parent known only
     // by its coat.
@@ -130,7 +139,7 @@ int runTask(const Invocation& invocation, Language language, Output& out,
     const std::optional<std::int32_t> number = strictTaskNumber(invocation.words[i]);
     if (!number) {
       error_lines.push_back(invalidWordLine(numberedRole(PhraseId::TaskNumberRole, i + 1, language),
-                                            phraseText(PhraseId::NotATaskNumber, language)));
+                                            notATaskNumberText(invocation.words[i], language)));
       return kExitInvalidInput;
     }
     numbers.push_back(*number);

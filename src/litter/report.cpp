@@ -93,6 +93,13 @@ ParentsRead readParents(std::u32string_view male, std::u32string_view female, La
   for (const auto& [word, sex, role] :
        {std::tuple{male, Sex::Male, PhraseId::MaleGenotypeRole},
         std::tuple{female, Sex::Female, PhraseId::FemaleGenotypeRole}}) {
+    if (isEmptyGenotype(word)) {
+      read.failed = sex;
+      read.empty = true;
+      read.error = phraseText(role, language);
+      read.error += emptyGenotypeText(language);
+      return read;
+    }
     const GenotypeReader reader = readGenotype(word, sex);
     if (reader.failed()) {
       read.failed = sex;
@@ -159,16 +166,21 @@ std::u32string lethalLine(const Ratio& lethal, Language language) {
   appendAscii(digits.denominator, line);
   line += phraseText(PhraseId::LethalShare, language);
   line += percentText(lethal, language);
-  line += phraseText(PhraseId::LitterSmaller, language);
+  const bool all = lethal.numerator == lethal.denominator;
+  line += phraseText(all ? PhraseId::NoYoungBorn : PhraseId::LitterSmaller, language);
   return line;
 }
 
+bool lethalLineShown(const ReportOptions& options, bool some_lethal, bool all_lethal) {
+  return (options.percent && some_lethal) || ((options.percent || options.pups > 0) && all_lethal);
+}
+
 std::optional<int> litterSize(std::u32string_view word) {
-  const std::optional<std::uint64_t> size = readDigits(word);
-  if (!size || *size < 1 || *size > kMostPups) {
+  const std::optional<SignedNumber> size = readSignedNumber(word);
+  if (!size || size->negative || size->magnitude < 1 || size->magnitude > kMostPups) {
     return std::nullopt;
   }
-  return static_cast<int>(*size);
+  return static_cast<int>(size->magnitude);
 }
 
 void writeLitter(const Genotype& male, const Genotype& female, const ReportOptions& options,
@@ -218,7 +230,7 @@ void writeLitter(const Genotype& male, const Genotype& female, const ReportOptio
     for (const std::size_t index : figures.order) {
       write_group(index);
     }
-    if (options.percent && figures.lethal != 0) {
+    if (lethalLineShown(options, figures.lethal != 0, figures.lethal == kChanceOne)) {
       line = lethalLine(ratio(figures.lethal, kChanceOne), language);
       line += U'\n';
       out.write(line);

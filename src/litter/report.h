@@ -48,20 +48,23 @@ struct ReportOptions {
 // The most young a litter of the figures may have (ReportOptions::pups).
 inline constexpr int kMostPups = 99;
 
-// A litter's size as the command line and the web page read it: plain
-// digits (text/digits.h) from 1 to kMostPups; nothing for any other word.
+// A litter's size as the command line and the web page read it: a number
+// as readSignedNumber reads it (text/digits.h), from 1 to kMostPups ("8",
+// "+8"); nothing for any other word.
 std::optional<int> litterSize(std::u32string_view word);
 
 // The parents of a litter as the command line and the web page read their
 // words: the male's as a male, then the female's as a female (not read
 // when his fails). Either both genotypes, or which word failed and its
 // error line: the role and the parser's line as one line ("male genotype:
-// Can't parse the following part of genotype: X Did you skip one of the
-// genes in a pair?").
+// Can't parse the following part of genotype: X. Did you skip one of the
+// genes in a pair?"). An empty word (text/genotype_error.h) fails before
+// it is parsed: "female genotype: the genotype is empty; ...".
 struct ParentsRead {
   Genotype male;
   Genotype female;
   Sex failed = Sex::Unspecified;  // Male or Female when that word failed
+  bool empty = false;             // it failed as empty
   std::u32string error;           // empty unless one failed
 };
 ParentsRead readParents(std::u32string_view male, std::u32string_view female, Language language);
@@ -71,9 +74,17 @@ ParentsRead readParents(std::u32string_view male, std::u32string_view female, La
 std::u32string expectedText(const Ratio& expected, Language language);
 
 // The line of a litter's lethal young, without its line end: "7/16 of the
-// young are lethal (43.8 %): the litter is that much smaller".
+// young are lethal (43.8 %): the litter is that much smaller", or when
+// every young is lethal, "1/1 of the young are lethal (100.0 %): no young
+// are born".
 // REQUIRES: lethal > 0.
 std::u32string lethalLine(const Ratio& lethal, Language language);
+
+// Whether a litter's text report writes the lethal line after its groups:
+// with options.percent when some young are lethal, and with any figure of
+// the born asked for (percent, pups) when all are, as then no young are
+// born to have figures.
+bool lethalLineShown(const ReportOptions& options, bool some_lethal, bool all_lethal);
 
 // The fields of a group line between its fraction and its description,
 // from its figures (litter/group_figures.h), each followed by a tab: with

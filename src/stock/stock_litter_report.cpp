@@ -235,7 +235,7 @@ void writeStockLitter(const StockLitterReport& report, const ReportOptions& opti
     out.write(text);
   }
   text.clear();
-  if (options.percent && litter.lethal.numerator != 0) {
+  if (lethalLineShown(options, litter.lethal.numerator != 0, isOne(litter.lethal))) {
     text += lethalLine(litter.lethal, language);
     text += U'\n';
   }

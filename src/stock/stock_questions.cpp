@@ -72,6 +72,13 @@ std::optional<ParentWord> readParentWord(std::u32string_view word, Sex sex, Lang
   }
   parent.animal.coat = {all};
   parent.animal.known = all;
+  const PhraseId role =
+      sex == Sex::Male ? PhraseId::MaleGenotypeRole : PhraseId::FemaleGenotypeRole;
+  if (isEmptyGenotype(word)) {
+    error = phraseText(role, language);
+    error += emptyGenotypeText(language);
+    return std::nullopt;
+  }
   const GenotypeReader genotype = readGenotype(word, sex);
   if (!genotype.failed()) {
     // Every gene as the genotype writes it: nothing is possible beyond.
@@ -92,8 +99,6 @@ std::optional<ParentWord> readParentWord(std::u32string_view word, Sex sex, Lang
     return parent;
   }
   const CoatReading coat = readCoat(word);
-  const PhraseId role =
-      sex == Sex::Male ? PhraseId::MaleGenotypeRole : PhraseId::FemaleGenotypeRole;
   if (!coat.coat || coat.coat->lethal) {
     // A name of several colours is what the word meant; otherwise the
     // genotype's fault, and what colour words the word may have been meant

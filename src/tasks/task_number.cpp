@@ -4,6 +4,8 @@
 #include <limits>
 
 #include "text/digits.h"
+#include "text/genotype_error.h"
+#include "text/phrases.h"
 
 namespace quorvale {
 
@@ -56,20 +58,29 @@ std::int32_t taskNumberFromWord(std::u32string_view word) {
 }
 
 std::optional<std::int32_t> strictTaskNumber(std::u32string_view word) {
-  const bool negative = word.starts_with(U'-');
-  if (negative || word.starts_with(U'+')) {
-    word.remove_prefix(1);
-  }
-  const std::optional<std::uint64_t> magnitude = readDigits(word);
-  if (!magnitude || *magnitude == 0) {
+  const std::optional<SignedNumber> number = readSignedNumber(word);
+  if (!number || number->magnitude == 0) {
     return std::nullopt;
   }
   // Clamped as the dialogue clamps: kLimit stands for every larger value.
   const std::int64_t clamped =
-      static_cast<std::int64_t>(std::min(*magnitude, static_cast<std::uint64_t>(kLimit)));
-  const std::int64_t value = negative ? -clamped : clamped;
+      static_cast<std::int64_t>(std::min(number->magnitude, static_cast<std::uint64_t>(kLimit)));
+  const std::int64_t value = number->negative ? -clamped : clamped;
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(
       value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+std::u32string notATaskNumberText(std::u32string_view word, Language language) {
+  constexpr std::size_t kMostQuoted = 4;
+  std::u32string text(phraseText(PhraseId::NotATaskNumber, language));
+  text += U'"';
+  appendShown(word.substr(0, kMostQuoted), text);
+  if (word.size() > kMostQuoted) {
+    text += U'\u2026';
+  }
+  text += U'"';
+  text += phraseText(PhraseId::TaskNumberRule, language);
+  return text;
 }
 
 }  // namespace quorvale

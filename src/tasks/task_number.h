@@ -3,7 +3,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+
+#include "text/language.h"
 
 namespace quorvale {
 
@@ -39,6 +42,12 @@ std::int32_t taskNumberFromWord(std::u32string_view word);
 // (so the same number gives the same exercise). Nothing for any other word
 // ("", "abc", "12abc", "1 2") and for 0, which is no task.
 std::optional<std::int32_t> strictTaskNumber(std::u32string_view word);
+
+// What the command line and the page say of a word that strictTaskNumber
+// does not take: "not a task number: "12ab…"; a task number is ...", the
+// word's first 4 characters quoted (made safe to show) and "…" when it has
+// more.
+std::u32string notATaskNumberText(std::u32string_view word, Language language);
 
 // The generator seed for a task number: its 32-bit two's complement bits, so
 // -1 seeds 4294967295.

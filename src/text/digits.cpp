@@ -20,4 +20,18 @@ std::optional<std::uint64_t> readDigits(std::u32string_view word) {
   return value;
 }
 
+std::optional<SignedNumber> readSignedNumber(std::u32string_view word) {
+  SignedNumber number;
+  number.negative = word.starts_with(U'-');
+  if (number.negative || word.starts_with(U'+')) {
+    word.remove_prefix(1);
+  }
+  const std::optional<std::uint64_t> magnitude = readDigits(word);
+  if (!magnitude) {
+    return std::nullopt;
+  }
+  number.magnitude = *magnitude;
+  return number;
+}
+
 }  // namespace quorvale

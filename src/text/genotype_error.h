@@ -15,10 +15,22 @@ namespace quorvale {
 // and the hint that a gene may have been left out when it follows.
 std::u32string genotypeErrorText(const GenotypeError& error, Language language);
 
-// The same text as one line, for a place that has a line of its own for it
-// (an error line on standard error): without the line feed that opens it,
-// and with the one before the hint turned into a blank.
+// The same fault as one line, for a place that has a line of its own for
+// it after the word's role (an error line on standard error, the page's
+// error): without the line feed that opens the message and without its
+// "Error: ", and the hint after a full stop ("Can't parse the following
+// part of genotype: P. Did you skip one of the genes in a pair?").
 std::u32string genotypeErrorLine(const GenotypeError& error, Language language);
+
+// Whether a word given for a genotype is empty or only blanks. The parser
+// reads such a text as the all-wild hamster, as the dialogue does; the
+// command line and the page refuse it before parsing, as a script's unset
+// variable or a field left empty would otherwise be answered as a Golden,
+// and say so with emptyGenotypeText. The all-wild hamster is "--".
+bool isEmptyGenotype(std::u32string_view word);
+
+// "the genotype is empty; the all-wild hamster is written --".
+std::u32string_view emptyGenotypeText(Language language);
 
 // Appends characters the user typed in a form safe to show: a control
 // character written raw could move the cursor or recolour the terminal (an

@@ -19,8 +19,10 @@ enum class PhraseId : std::uint8_t {
   FemaleGenotypeRole,
   GenotypeRole,
   TaskNumberRole,
-  // A word that is no task number; a litter's size that is none.
+  // A word that is no task number (before the word quoted, then the rule);
+  // a litter's size that is none.
   NotATaskNumber,
+  TaskNumberRule,
   NotALitterSize,
   // The figures of a group line: after a percentage, its share of the young
   // that are born; before a litter's size, the chance of at least one and
@@ -49,9 +51,14 @@ enum class PhraseId : std::uint8_t {
   DidYouMean,
   OrSeparator,
   SeveralColoursMatch,
+  // A word given for a genotype that is empty or blanks only.
+  EmptyGenotype,
+  // The end of the lethal line when every young is lethal, for
+  // LitterSmaller.
+  NoYoungBorn,
 };
 
-inline constexpr int PhraseCount = static_cast<int>(PhraseId::SeveralColoursMatch) + 1;
+inline constexpr int PhraseCount = static_cast<int>(PhraseId::NoYoungBorn) + 1;
 
 // The text of a phrase in the given language, exactly as stored.
 std::u32string_view phraseText(PhraseId id, Language language);

@@ -221,6 +221,9 @@ std::string WebRequests::answer(std::string_view request) {
 }
 
 std::string WebRequests::colour(Language language, std::u32string_view genotype) {
+  if (isEmptyGenotype(genotype)) {
+    return errorJson(emptyGenotypeText(language), "genotype");
+  }
   const GenotypeReader read = readGenotype(genotype, Sex::Unspecified);
   if (read.failed()) {
     return errorJson(genotypeErrorLine(read.error(), language), "genotype");
@@ -324,7 +327,7 @@ std::string WebRequests::members(const Group& group, std::uint64_t first, std::u
 std::string WebRequests::task(Language language, std::u32string_view number, bool easy) {
   const std::optional<std::int32_t> read = strictTaskNumber(number);
   if (!read) {
-    return errorJson(phraseText(PhraseId::NotATaskNumber, language), "number");
+    return errorJson(notATaskNumberText(number, language), "number");
   }
   StringOutput out;
   const std::int32_t numbers[] = {*read};

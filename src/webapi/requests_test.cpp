@@ -45,7 +45,11 @@ std::string request(WebRequests& web, const std::vector<std::string>& fields) {
 }
 
 std::string errorOf(const std::string& text, const std::string& input) {
-  return "{\"error\":\"" + text + "\",\"input\":\"" + input + "\"}\n";
+  std::string quoted;
+  for (const char c : text) {
+    quoted += c == '"' ? "\\\"" : std::string(1, c);
+  }
+  return "{\"error\":\"" + quoted + "\",\"input\":\"" + input + "\"}\n";
 }
 
 // The members of each group of a litter's JSON, or of a members answer,
@@ -93,6 +97,12 @@ TEST(WebRequests, ErrorsReadAsTheCommandLines) {
   const CommandAnswer task = command({U"task", U"12abc"});
   EXPECT_EQ(request(web, {"task", "en", "12abc", "0"}),
             errorOf(task.error.substr(std::string("task number 1: ").size()), "number"));
+  // An empty word is refused before it is parsed.
+  const CommandAnswer empty = command({U"--lang", U"ru", U"litter", U"Ee", U" "});
+  EXPECT_EQ(request(web, {"litter", "ru", "Ee", " ", "8", "text"}), errorOf(empty.error, "female"));
+  const CommandAnswer no_colour = command({U"color", U""});
+  EXPECT_EQ(request(web, {"color", "en", ""}),
+            errorOf(no_colour.error.substr(std::string("genotype 1: ").size()), "genotype"));
   const CommandAnswer colours = command({U"colors", U"purple"});
   EXPECT_EQ(request(web, {"colors", "en", "purple"}), errorOf(colours.error, "words"));
   const CommandAnswer line = command({U"--lang", U"ru", U"genotypes", U"Cream"});
@@ -101,15 +111,17 @@ TEST(WebRequests, ErrorsReadAsTheCommandLines) {
 
 TEST(WebRequests, ALitterSizeFrom1To99) {
   WebRequests web;
-  for (const char* bad : {"0", "100", "", "8 ", "+8", "x"}) {
+  for (const char* bad : {"0", "100", "", "8 ", "-8", "+", "x"}) {
     EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", bad, "text"}),
               errorOf("not a litter size: a litter size is a whole number from 1 to 99, written in "
                       "digits",
                       "pups"))
         << bad;
   }
-  EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", "99", "text"}).find("error"),
-            std::string::npos);
+  for (const char* good : {"99", "+8"}) {
+    EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", good, "text"}).find("error"),
+              std::string::npos);
+  }
 }
 
 TEST(WebRequests, AnswersAreTheCommandLinesDocuments) {
