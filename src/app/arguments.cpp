@@ -43,6 +43,7 @@ enum class OptionId : std::uint8_t {
   Stock,
   Possible,
   Confidence,
+  Find,
 };
 
 // What an option given more than once means. Most options say one thing
@@ -77,6 +78,7 @@ constexpr OptionSpec kOptions[] = {
     {U"--stock", OptionId::Stock, true, bit(Command::Litter)},
     {U"--possible", OptionId::Possible, true, bit(Command::Litter)},
     {U"--confidence", OptionId::Confidence, true, bit(Command::Prove), Repeats::Accumulates},
+    {U"--find", OptionId::Find, true, bit(Command::Litter)},
 };
 
 const OptionSpec* findOption(std::u32string_view name) {
@@ -141,6 +143,9 @@ bool apply(const OptionSpec& option, std::u32string_view value, Invocation& invo
     case OptionId::Confidence:
       invocation.confidences.emplace_back(value);
       return readConfidence(value).has_value();
+    case OptionId::Find:
+      invocation.find = std::u32string(value);
+      return true;
   }
   return false;
 }

@@ -44,7 +44,11 @@ struct Invocation {
                        .percent = false,
                        .pups = 0,
                        .carriers = false,
-                       .by_share = false};
+                       .by_share = false,
+                       .find = std::nullopt};
+  // --find WORDS: the colour looked for among the young of a litter, as
+  // typed; read (into report.find) when the litter is worked out.
+  std::optional<std::u32string> find;
 };
 
 // Why the words are not a command line the program takes: a usage error.

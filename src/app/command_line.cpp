@@ -108,8 +108,20 @@ int runColor(const Invocation& invocation, Language language, Output& out,
   return kExitDone;
 }
 
-int runLitter(const Invocation& invocation, Language language, const FileReader& read_file,
-              Output& out, std::vector<std::u32string>& error_lines) {
+int runLitter(const Invocation& asked, Language language, const FileReader& read_file, Output& out,
+              std::vector<std::u32string>& error_lines) {
+  Invocation invocation = asked;
+  if (invocation.find) {
+    // The colour looked for, read before the litter is worked out.
+    const ColourLineReading reading = readColourLine(*invocation.find, kTargetFit);
+    if (!reading.pattern) {
+      error_lines.push_back(
+          std::u32string(kProgram) + U"--find: " +
+          colourLineErrorText(*invocation.find, reading.error, kTargetFit, language));
+      return kExitInvalidInput;
+    }
+    invocation.report.find = reading.pattern;
+  }
   if (invocation.stock_file) {
     return runStockLitter(invocation, language, read_file, out, error_lines);
   }

@@ -72,6 +72,9 @@ Options:
   --confidence P         prove: the confidence in per cent (0 to 100, such
                          as 99.9); may be given several times, and replaces
                          95, 99 and 99.9
+  --find WORDS           litter: only the groups of a colour, typed as
+                         breeders write it (Black Tortoiseshell), and a
+                         line with the figures of all of them together
   --easy                 task: the easy exercise (two genes, not seven)
   --no-answer            task: the parents only, for an exercise sheet
   --json                 the answer as one JSON document
@@ -150,6 +153,9 @@ answers.
   --confidence P         prove: уверенность в процентах (от 0 до 100,
                          например 99.9); можно указать несколько раз,
                          заменяет 95, 99 и 99.9
+  --find СЛОВА           litter: только группы одного окраса, набранного,
+                         как его пишут заводчики (черный черепаховый), и
+                         строка с показателями всех их вместе
   --easy                 task: легкая задача (два гена вместо семи)
   --no-answer            task: только родители, для листа с задачами
   --json                 ответ одним документом JSON

@@ -145,6 +145,39 @@ GroupFigures groupFigures(const PhenotypeGroup& group, const LitterFigures& figu
   return shown;
 }
 
+GroupFigures togetherFigures(const GroupedLitter& litter, const std::vector<std::size_t>& groups,
+                             const LitterFigures& figures, int pups) {
+  std::uint64_t all = 0;
+  std::uint64_t born_of_them = 0;
+  for (const std::size_t index : groups) {
+    const PhenotypeGroup& group = litter.groups[index];
+    all += group.chance;
+    born_of_them += group.coat.kind == CoatKind::Lethal ? 0 : group.chance;
+  }
+  const std::uint64_t born = bornChance(figures);
+  GroupFigures shown;
+  shown.chance = ratio(all, kChanceOne);
+  if (figures.lethal != 0 && born_of_them != 0) {
+    shown.live = ratio(born_of_them, born);
+  }
+  if (pups > 0 && born_of_them != 0) {
+    shown.at_least_one = atLeastOne(born_of_them, born, pups);
+    shown.expected = expectedNumber(born_of_them, born, pups);
+  }
+  return shown;
+}
+
+std::vector<std::size_t> foundGroups(const GroupedLitter& litter, const LitterFigures& figures,
+                                     const LinePattern& find) {
+  std::vector<std::size_t> found;
+  for (const std::size_t index : figures.order) {
+    if (fitsLine(litter.groups[index].key, find, kTargetFit)) {
+      found.push_back(index);
+    }
+  }
+  return found;
+}
+
 std::u32string carrierShareText(const CarrierShare& share, Language language) {
   std::u32string text(
       messageText(share.hidden ? MessageId::Hidden : MessageId::CarriesGenesOf, language));

@@ -1,10 +1,13 @@
 #ifndef QUORVALE_LITTER_GROUP_FIGURES_H_
 #define QUORVALE_LITTER_GROUP_FIGURES_H_
 
+#include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "litter/analysis.h"
 #include "litter/phenotype_groups.h"
+#include "phenotype/colour_line.h"
 #include "text/exact.h"
 
 namespace quorvale {
@@ -24,6 +27,21 @@ struct GroupFigures {
 
 // REQUIRES: group is one of the litter that figures were worked out for.
 GroupFigures groupFigures(const PhenotypeGroup& group, const LitterFigures& figures, int pups);
+
+// The figures of several groups of a litter together, by the same rules:
+// their chance, their share of the born (of the born among them), and the
+// chance that a litter of pups born young holds at least one of any of
+// them, 1 - (1 - q)^pups with q the sum of their shares of the born (not
+// the at-least-ones added, which are not exclusive), and how many on
+// average. Without young of them that are born, no figures of the born.
+// REQUIRES: groups are places in litter.groups, each at most once.
+GroupFigures togetherFigures(const GroupedLitter& litter, const std::vector<std::size_t>& groups,
+                             const LitterFigures& figures, int pups);
+
+// The places (in the order of figures.order) of the groups whose line fits
+// a colour looked for, as kTargetFit holds it.
+std::vector<std::size_t> foundGroups(const GroupedLitter& litter, const LitterFigures& figures,
+                                     const LinePattern& find);
 
 }  // namespace quorvale
 

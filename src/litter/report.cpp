@@ -142,6 +142,25 @@ void appendGroupFigures(const GroupFigures& shown, const ReportOptions& options,
   }
 }
 
+void appendTogetherLine(const Ratio& chance, const GroupFigures& together,
+                        const ReportOptions& options, Language language, std::u32string& line) {
+  const FractionDigits digits = lowestTermsDigits(chance);
+  line += U'\t';
+  appendAscii(digits.numerator, line);
+  line += U'/';
+  appendAscii(digits.denominator, line);
+  line += U" \t";
+  appendGroupFigures(together, options, language, line);
+  line += phraseText(PhraseId::AllOfThemTogether, language);
+  line += U'\n';
+}
+
+void appendNoneFoundLine(const LinePattern& find, Language language, std::u32string& line) {
+  line += phraseText(PhraseId::NoYoungOfColour, language);
+  line += targetText(find, language);
+  line += U'\n';
+}
+
 void appendCarrierLine(GeneIndex gene, bool hidden, const Ratio& share, bool with_percent,
                        Language language, std::u32string& line) {
   const FractionDigits digits = lowestTermsDigits(share);
@@ -227,8 +246,20 @@ void writeLitter(const Genotype& male, const Genotype& female, const ReportOptio
     }
   };
   if (options.analysed()) {
-    for (const std::size_t index : figures.order) {
+    const std::vector<std::size_t> shown =
+        options.find ? foundGroups(litter, figures, *options.find) : figures.order;
+    for (const std::size_t index : shown) {
       write_group(index);
+    }
+    if (options.find) {
+      line.clear();
+      if (shown.empty()) {
+        appendNoneFoundLine(*options.find, language, line);
+      } else {
+        const GroupFigures together = togetherFigures(litter, shown, figures, options.pups);
+        appendTogetherLine(together.chance, together, options, language, line);
+      }
+      out.write(line);
     }
     if (lethalLineShown(options, figures.lethal != 0, figures.lethal == kChanceOne)) {
       line = lethalLine(ratio(figures.lethal, kChanceOne), language);

@@ -8,6 +8,7 @@
 #include "genetics/genotype.h"
 #include "genetics/parser.h"
 #include "litter/analysis.h"
+#include "phenotype/colour_line.h"
 #include "text/language.h"
 #include "text/output.h"
 
@@ -37,12 +38,17 @@ struct ReportOptions {
   //   lines name, with the share of the group's young that it names;
   // - by_share: the groups by share, largest first (ties in the report's
   //   order), instead of the report's order.
+  // - find: only the groups whose line fits the colour looked for (as
+  //   kTargetFit holds it, phenotype/colour_line.h), then a line with the
+  //   figures of all of them together ("all of them together"), or, when
+  //   none fits, the line that no young are of that colour.
   bool percent = false;
   int pups = 0;
   bool carriers = false;
   bool by_share = false;
+  std::optional<LinePattern> find;
 
-  bool analysed() const { return percent || pups > 0 || carriers || by_share; }
+  bool analysed() const { return percent || pups > 0 || carriers || by_share || find; }
 };
 
 // The most young a litter of the figures may have (ReportOptions::pups).
@@ -94,6 +100,16 @@ bool lethalLineShown(const ReportOptions& options, bool some_lethal, bool all_le
 // groups as a litter does.
 void appendGroupFigures(const GroupFigures& shown, const ReportOptions& options, Language language,
                         std::u32string& line);
+
+// The line of the groups a report finds (options.find) after them: the
+// fraction of their chance, the figures as appendGroupFigures writes a
+// group's, and "all of them together"; a line end.
+void appendTogetherLine(const Ratio& chance, const GroupFigures& together,
+                        const ReportOptions& options, Language language, std::u32string& line);
+
+// The line that no group of a litter is of the colour looked for: "no young
+// of this pairing are Black Tortoiseshell"; a line end.
+void appendNoneFoundLine(const LinePattern& find, Language language, std::u32string& line);
 
 // A group's carrier line: "\t\t2/3 \tcarries genes of Cream", with its
 // percentage after the fraction when asked, and a line end.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "text/decimal.h"
 #include "text/exact.h"
 #include "text/messages.h"
+#include "text/phrases.h"
 #include "text/string_output.h"
 
 namespace quorvale {
@@ -127,12 +129,21 @@ void writeLitterValue(const Genotype& male, const Genotype& female, const Groupe
     writeChance(ratio(figures.lethal, kChanceOne), json);
     writeText("lethal_line", lethalLine(ratio(figures.lethal, kChanceOne), language), json);
   }
+  const std::vector<std::size_t> shown =
+      options.find ? foundGroups(litter, figures, *options.find) : figures.order;
   json.key("groups");
   json.beginArray(JsonWriter::Layout::kLines);
-  for (const std::size_t index : figures.order) {
+  for (const std::size_t index : shown) {
     writeGroup(litter, index, figures, options, language, json);
   }
   json.endArray();
+  if (options.find) {
+    std::optional<GroupFigures> together;
+    if (!shown.empty()) {
+      together = togetherFigures(litter, shown, figures, options.pups);
+    }
+    writeFindJson(*options.find, together, language, json);
+  }
   json.endObject();
 }
 
@@ -147,6 +158,10 @@ void writeGroupHeadJson(DescriptionKey key, Sex sex, bool lethal, const GroupFig
   writeWarnings(describedWarnings(key, language), json);
   json.key("lethal");
   json.boolean(lethal);
+  writeFiguresJson(shown, language, json);
+}
+
+void writeFiguresJson(const GroupFigures& shown, Language language, JsonWriter& json) {
   json.key("chance");
   writeChance(shown.chance, json);
   if (shown.live) {
@@ -167,6 +182,33 @@ void writeGroupHeadJson(DescriptionKey key, Sex sex, bool lethal, const GroupFig
   if (shown.at_least_one) {
     writeText("at_least_one", percentText(*shown.at_least_one, language), json);
     writeText("expected", expectedText(*shown.expected, language), json);
+  }
+  json.endObject();
+}
+
+void writeFindJson(const LinePattern& find, const std::optional<GroupFigures>& together,
+                   Language language, JsonWriter& json) {
+  json.key("find");
+  json.beginObject();
+  writeText("line", targetText(find, language), json);
+  writeText("english_line", targetText(find, Language::English), json);
+  json.key("together");
+  if (together) {
+    json.beginObject();
+    writeText("line", phraseText(PhraseId::AllOfThemTogether, language), json);
+    writeFiguresJson(*together, language, json);
+    json.endObject();
+  } else {
+    json.null();
+  }
+  json.key("none_line");
+  if (together) {
+    json.null();
+  } else {
+    std::u32string line;
+    appendNoneFoundLine(find, language, line);
+    line.pop_back();
+    json.string(line);
   }
   json.endObject();
 }

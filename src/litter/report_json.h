@@ -2,6 +2,7 @@
 #define QUORVALE_LITTER_REPORT_JSON_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ struct GroupFigures;  // litter/group_figures.h
 //
 //   {"male": ANIMAL, "female": ANIMAL, "warnings": [TEXT...],
 //    "lethal": CHANCE, "lethal_line": TEXT (only when some young are lethal),
-//    "groups": [GROUP...]}
+//    "groups": [GROUP...], "find": FIND (only with options.find)}
 //
 // ANIMAL is an animal as phenotype/animal.h writes it, with a parent
 // line's description; a warning is the text between "!!! " and " !!!"; a
@@ -50,8 +51,10 @@ struct GroupFigures;  // litter/group_figures.h
 // "U"), its name and line as the carrier line words it ("Cream",
 // "carries genes of Cream"), its kind "hidden" or "carried", its chance
 // the share of the group's young. "carriers" is there whenever they were
-// worked out, "members" with options.members: the members are streamed, in
-// the report's order, so memory stays small whatever the litter. Each key
+// worked out, "members" with options.members: the members are streamed,
+// in the report's order, so memory stays small whatever the litter. With
+// options.find, "groups" holds only the groups of the colour looked for
+// (perhaps none) and "find" is as writeFindJson writes it. Each key
 // of the report, each group and each member starts a line of its own.
 
 // The report as a value of a document (the answer of a task holds one).
@@ -79,6 +82,20 @@ void writeReportJson(const Genotype& male, const Genotype& female, const Grouped
 // writes its groups as a litter does.
 void writeGroupHeadJson(DescriptionKey key, Sex sex, bool lethal, const GroupFigures& shown,
                         Language language, JsonWriter& json);
+
+// The members of a GROUP from "chance" to "figures", for any figures (a
+// group's, or of several groups together).
+void writeFiguresJson(const GroupFigures& shown, Language language, JsonWriter& json);
+
+// The member "find" of a report with options.find: {"line",
+// "english_line", "together", "none_line"}: the colour looked for as the
+// answer names it (targetText), and either the figures of the groups found,
+// all of them together, as {"line": "all of them together", "chance",
+// "live", "at_least_one", "expected", "figures"} (as a GROUP has them),
+// and none_line null; or, when no group is of that colour, together null
+// and none_line the report's line that says so.
+void writeFindJson(const LinePattern& find, const std::optional<GroupFigures>& together,
+                   Language language, JsonWriter& json);
 
 // One object of a GROUP's "carriers": a carrier share of the group's young.
 void writeCarrierJson(GeneIndex gene, bool hidden, const Ratio& share, Language language,

@@ -324,6 +324,14 @@ std::u32string patternText(const LinePattern& pattern, const LineFit& fit, Langu
   return text;
 }
 
+std::u32string targetText(const LinePattern& pattern, Language language) {
+  LinePattern shown = pattern;
+  if (pattern.pattern == ColourWord::Tortoiseshell || pattern.pattern == ColourWord::TriColour) {
+    shown.sex = Sex::Unspecified;
+  }
+  return patternText(shown, kTargetFit, language);
+}
+
 ColourLineReading readColourLine(std::u32string_view text, const LineFit& fit) {
   ColourLineReading reading;
   std::vector<LinePattern> patterns = readPatterns(text, reading.error);

@@ -72,6 +72,17 @@ struct LineFit {
 // coat length is typed.
 inline constexpr LineFit kExactShortHair{};
 
+// What a breeder looking for a colour among the young means (litter
+// --find): the words typed, and anything for the words not typed ("Black
+// Tortoiseshell" is any Black Tortoiseshell, of either coat length, umbrous
+// or satin or not).
+inline constexpr LineFit kTargetFit{/*exact=*/false, /*untyped_length=*/ColourWord::None};
+
+// The pattern as an answer names the colour looked for: patternText with
+// kTargetFit, without the sex that a tortoiseshell or tri-colour has
+// anyway ("Black Tortoiseshell", "BE Cream, male").
+std::u32string targetText(const LinePattern& pattern, Language language);
+
 // Whether a decided line (a description, its warnings left aside) fits the
 // pattern: the same base colour, the words as the fit says, and, when a
 // sex is typed, that sex shown (whites, unnamed and lethal colours show

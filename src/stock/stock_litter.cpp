@@ -7,6 +7,7 @@
 
 #include "litter/analysis.h"
 #include "litter/fraction.h"
+#include "litter/group_figures.h"
 #include "litter/mating.h"
 #include "litter/members.h"
 #include "litter/phenotype_groups.h"
@@ -106,6 +107,10 @@ std::vector<ParentGenotypes> parentGenotypes(const std::vector<JointPart>& parts
   }
 }
 
+bool isFound(const MixedGroup& group, const LinePattern& find) {
+  return fitsLine(group.key, find, kTargetFit);
+}
+
 MixedLitter mixedLitter(const std::vector<ParentGenotypes>& pairs, const MixedOptions& options,
                         Language language) {
   struct Sums {
@@ -124,6 +129,8 @@ MixedLitter mixedLitter(const std::vector<ParentGenotypes>& pairs, const MixedOp
   std::map<std::pair<MessageId, int>, Ratio> warnings;
   MixedLitter litter;
   litter.lethal = ratio(0, 1);
+  Ratio found_at_least_one = ratio(0, 1);
+  bool some_found = false;
   const Ratio one_in_all = ratio(1, kChanceOne);
   for (const ParentGenotypes& pair : pairs) {
     const GroupedLitter grouped = groupLitter(pair.male, pair.female, language);
@@ -131,6 +138,14 @@ MixedLitter mixedLitter(const std::vector<ParentGenotypes>& pairs, const MixedOp
     const Ratio per_chance = productOf(pair.chance, one_in_all);  // a 2^-28th, times P(G)
     add(litter.lethal, productOf(per_chance, ratio(figures.lethal, 1)));
     const std::uint64_t born = bornChance(figures);
+    if (options.find && options.pups > 0) {
+      const std::vector<std::size_t> found = foundGroups(grouped, figures, *options.find);
+      const GroupFigures together = togetherFigures(grouped, found, figures, options.pups);
+      if (together.at_least_one) {
+        add(found_at_least_one, productOf(pair.chance, *together.at_least_one));
+        some_found = true;
+      }
+    }
     for (std::size_t i = 0; i < grouped.groups.size(); ++i) {
       const PhenotypeGroup& group = grouped.groups[i];
       Sums& sums = groups[group.description];
@@ -200,6 +215,9 @@ MixedLitter mixedLitter(const std::vector<ParentGenotypes>& pairs, const MixedOp
       group.members.push_back({genotype, std::move(chance)});
     }
     litter.groups.push_back(std::move(group));
+  }
+  if (some_found) {
+    litter.found_at_least_one = found_at_least_one;
   }
   // Warnings in check order: the order matingWarnings gives them in, which
   // is the order of their messages.

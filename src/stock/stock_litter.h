@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "genetics/genotype.h"
+#include "phenotype/colour_line.h"
 #include "phenotype/colour_rules.h"
 #include "phenotype/description.h"
 #include "stock/inference.h"
@@ -88,6 +89,11 @@ struct MixedLitter {
   Ratio lethal;                        // the share of the young that are lethal
   std::vector<MixedWarning> warnings;  // in check order
   std::vector<MixedGroup> groups;      // in code-point order of their descriptions
+  // With a colour looked for and a litter's size: the chance that such a
+  // litter holds at least one young of any group of that colour, the sum
+  // over G of P(G) (1 - (1 - q_G)^N), q_G the share of the born of all
+  // those groups together in G's litter. Nothing when none is born.
+  std::optional<Ratio> found_at_least_one;
 };
 
 // What to work out beyond the groups' shares.
@@ -95,7 +101,12 @@ struct MixedOptions {
   int pups = 0;  // at least one and on average in a litter of that many
   bool carriers = false;
   bool members = false;
+  // A colour looked for (kTargetFit), for found_at_least_one.
+  std::optional<LinePattern> find;
 };
+
+// Whether a group of the litter is of the colour looked for.
+bool isFound(const MixedGroup& group, const LinePattern& find);
 
 // The litter of the parents' joint genotypes.
 // REQUIRES: pairs is not empty and their chances add up to 1.

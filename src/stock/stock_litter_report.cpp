@@ -49,6 +49,11 @@ void appendFraction(const Ratio& chance, std::u32string& text) {
 
 bool isOne(const Ratio& r) { return r.numerator == r.denominator; }
 
+Ratio sumOf(const Ratio& a, const Ratio& b) {
+  return lowestTerms(
+      {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator});
+}
+
 // The parent's line: "Male: Rex, SH Golden Banded".
 std::u32string parentLine(MessageId label, const ShownParent& parent, Language language) {
   std::u32string_view label_text = messageText(label, language);
@@ -77,11 +82,16 @@ GroupFigures figuresOf(const MixedGroup& group, const Ratio& lethal) {
   return shown;
 }
 
-// The groups in the order to show them: the report's, or by share.
-std::vector<std::size_t> orderOf(const MixedLitter& litter, bool by_share) {
-  std::vector<std::size_t> order(litter.groups.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  if (by_share) {
+// The groups in the order to show them: the report's, or by share; with
+// a colour looked for, only the groups of that colour.
+std::vector<std::size_t> orderOf(const MixedLitter& litter, const ReportOptions& options) {
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < litter.groups.size(); ++i) {
+    if (!options.find || isFound(litter.groups[i], *options.find)) {
+      order.push_back(i);
+    }
+  }
+  if (options.by_share) {
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
       const Ratio& x = litter.groups[a].chance;
       const Ratio& y = litter.groups[b].chance;
@@ -89,6 +99,35 @@ std::vector<std::size_t> orderOf(const MixedLitter& litter, bool by_share) {
     });
   }
   return order;
+}
+
+// The figures of the groups shown together, as a litter's are (stock/stock_litter.h:
+// at least one as an expectation over the parents' joint genotype).
+// REQUIRES: order is not empty.
+GroupFigures togetherOf(const MixedLitter& litter, const std::vector<std::size_t>& order) {
+  Ratio chance = ratio(0, 1);
+  Ratio born = ratio(0, 1);
+  std::optional<Ratio> expected;
+  for (const std::size_t index : order) {
+    const MixedGroup& group = litter.groups[index];
+    chance = sumOf(chance, group.chance);
+    if (group.coat.kind != CoatKind::Lethal) {
+      born = sumOf(born, group.chance);
+    }
+    if (group.expected) {
+      expected = sumOf(expected.value_or(ratio(0, 1)), *group.expected);
+    }
+  }
+  GroupFigures shown;
+  shown.chance = chance;
+  if (litter.lethal.numerator != 0 && born.numerator != 0) {
+    shown.live =
+        lowestTerms({born.numerator * litter.lethal.denominator,
+                     born.denominator * (litter.lethal.denominator - litter.lethal.numerator)});
+  }
+  shown.at_least_one = litter.found_at_least_one;
+  shown.expected = expected;
+  return shown;
 }
 
 // A possible group's conditions: "if the male carries Cream or the female
@@ -163,7 +202,7 @@ StockLitterWork stockLitter(const Stock& stock, std::size_t male, std::size_t fe
   work.report.male = std::move(male_shown);
   work.report.female = std::move(female_shown);
   work.report.litter =
-      mixedLitter(pairs, {options.pups, options.carriers, options.members}, language);
+      mixedLitter(pairs, {options.pups, options.carriers, options.members, options.find}, language);
   work.report.possible = possibleGroups(joint->parts, male, language);
   work.report.all_possible = all_possible;
   return work;
@@ -197,7 +236,8 @@ void writeStockLitter(const StockLitterReport& report, const ReportOptions& opti
   text += U'\n';
   out.write(text);
 
-  for (const std::size_t index : orderOf(litter, options.by_share)) {
+  const std::vector<std::size_t> order = orderOf(litter, options);
+  for (const std::size_t index : order) {
     const MixedGroup& group = litter.groups[index];
     text.assign(1, U'\t');
     appendFraction(group.chance, text);
@@ -235,6 +275,14 @@ void writeStockLitter(const StockLitterReport& report, const ReportOptions& opti
     out.write(text);
   }
   text.clear();
+  if (options.find) {
+    if (order.empty()) {
+      appendNoneFoundLine(*options.find, language, text);
+    } else {
+      const GroupFigures together = togetherOf(litter, order);
+      appendTogetherLine(together.chance, together, options, language, text);
+    }
+  }
   if (lethalLineShown(options, litter.lethal.numerator != 0, isOne(litter.lethal))) {
     text += lethalLine(litter.lethal, language);
     text += U'\n';
@@ -322,7 +370,8 @@ void writeStockLitterJson(const StockLitterReport& report, const ReportOptions& 
   }
   json.key("groups");
   json.beginArray(JsonWriter::Layout::kLines);
-  for (const std::size_t index : orderOf(litter, options.by_share)) {
+  const std::vector<std::size_t> order = orderOf(litter, options);
+  for (const std::size_t index : order) {
     const MixedGroup& group = litter.groups[index];
     json.beginObject();
     writeGroupHeadJson(group.key, group.sex, group.coat.kind == CoatKind::Lethal,
@@ -351,6 +400,13 @@ void writeStockLitterJson(const StockLitterReport& report, const ReportOptions& 
     json.endObject();
   }
   json.endArray();
+  if (options.find) {
+    std::optional<GroupFigures> together;
+    if (!order.empty()) {
+      together = togetherOf(litter, order);
+    }
+    writeFindJson(*options.find, together, language, json);
+  }
   json.key("possible");
   json.beginArray(JsonWriter::Layout::kLines);
   const std::size_t shown = possibleShown(report);

@@ -89,6 +89,10 @@ TEST(StockLitter, AgreesWithTheEnumerationOnRandomStocks) {
     std::map<std::u32string, Ratio> shares;
     std::map<std::u32string, Ratio> at_least_one;
     std::map<std::u32string, int> extra;
+    // At least one of any Golden young, of whatever words (a colour looked
+    // for): one expectation over the pairs, not the groups' added.
+    const LinePattern golden;
+    Ratio any_golden = ratio(0, 1);
     for (const auto& [states, weight] : plain.pair) {
       if (isZero(weight)) {
         continue;
@@ -109,6 +113,16 @@ TEST(StockLitter, AgreesWithTheEnumerationOnRandomStocks) {
       }
       const Ratio chance = lowestTerms({lowestCoefficient(weight).numerator * total.denominator,
                                         lowestCoefficient(weight).denominator * total.numerator});
+      std::uint64_t golden_born = 0;
+      for (const PhenotypeGroup& group : litter.groups) {
+        if (group.coat.kind != CoatKind::Lethal && fitsLine(group.key, golden, kTargetFit)) {
+          golden_born += group.chance;
+        }
+      }
+      if (golden_born != 0) {
+        any_golden =
+            plus(any_golden, times(chance, atLeastOne(golden_born, bornChance(figures), 8)));
+      }
       for (const PhenotypeGroup& group : litter.groups) {
         auto [share, s_new] = shares.try_emplace(group.description, ratio(0, 1));
         share->second = plus(share->second, times(chance, ratio(group.chance, kChanceOne)));
@@ -122,7 +136,7 @@ TEST(StockLitter, AgreesWithTheEnumerationOnRandomStocks) {
     const MixedLitter litter =
         mixedLitter(parentGenotypes(joint->parts, static_cast<std::size_t>(male),
                                     static_cast<std::size_t>(female)),
-                    {8, false, false}, Language::English);
+                    {8, false, false, golden}, Language::English);
     ASSERT_EQ(litter.groups.size(), shares.size()) << "round " << round;
     for (const MixedGroup& group : litter.groups) {
       const std::string name = toUtf8(group.description);
@@ -132,6 +146,8 @@ TEST(StockLitter, AgreesWithTheEnumerationOnRandomStocks) {
         EXPECT_EQ(text(*group.at_least_one), text(at_least_one.at(group.description))) << name;
       }
     }
+    EXPECT_EQ(text(litter.found_at_least_one.value_or(ratio(0, 1))), text(any_golden))
+        << "round " << round;
     std::map<std::u32string, int> possible;
     for (const auto& [description, power] : extra) {
       if (power > 0) {

@@ -32,6 +32,8 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"several colours match: ",                                    // SeveralColoursMatch
         U"the genotype is empty; the all-wild hamster is written --",  // EmptyGenotype
         U"): no young are born",                                       // NoYoungBorn
+        U"all of them together",                                       // AllOfThemTogether
+        U"no young of this pairing are ",                              // NoYoungOfColour
     },
     {
         U"генотип самца: ",                                            // MaleGenotypeRole
@@ -59,6 +61,8 @@ constexpr std::u32string_view kPhrases[LanguageCount][PhraseCount] = {
         U"подходит несколько окрасов: ",                                 // SeveralColoursMatch
         U"генотип пуст; хомяк без мутантных генов записывается как --",  // EmptyGenotype
         U"): ни один детеныш не родится",                                // NoYoungBorn
+        U"все они вместе",                                               // AllOfThemTogether
+        U"среди потомства этой пары нет окраса: ",                       // NoYoungOfColour
     },
 };
 

@@ -56,9 +56,13 @@ enum class PhraseId : std::uint8_t {
   // The end of the lethal line when every young is lethal, for
   // LitterSmaller.
   NoYoungBorn,
+  // A litter's groups of a colour looked for: the line of all of them
+  // together; before the colour, the line that there are none.
+  AllOfThemTogether,
+  NoYoungOfColour,
 };
 
-inline constexpr int PhraseCount = static_cast<int>(PhraseId::NoYoungBorn) + 1;
+inline constexpr int PhraseCount = static_cast<int>(PhraseId::NoYoungOfColour) + 1;
 
 // The text of a phrase in the given language, exactly as stored.
 std::u32string_view phraseText(PhraseId id, Language language);
