@@ -1,13 +1,18 @@
 // The view Colour: the colour of a genotype, and what it hides or carries.
 
-function showColour() {
+function showColour(push = false) {
   const genotype = $('color-genotype').value.trim();
   const box = $('color-out');
   state.inputs.color = [['color', genotype]];
   state.shown.color = { lang: state.lang, again: showColour };
-  writeAddress();
+  writeAddress(push);
   const reply = ask('color', state.lang, genotype);
-  if (reply.error) return showError(box, reply.error);
+  if (reply.error) {
+    showError(box, reply.error);
+    // A colour's name: its genotypes are in the view Colours.
+    if (reply.colour) box.append(wrapped('p', 'more-link', linesLink(reply.colour)));
+    return;
+  }
   const animal = reply.animals[0];
   const card = el('div', 'card animal');
   card.append(descriptionBlock(animal, 'h2'));
@@ -15,6 +20,7 @@ function showColour() {
   const read = el('p', 'read-as', say('readAs'));
   read.append(el('code', 'genotype', animal.genotype));
   card.append(read);
+  card.append(parentButtons(animal.genotype, animal.sex));
   card.append(wrapped('p', 'more-link', linesLink(animal.line)));
   box.replaceChildren(card);
   setState(box, 'done');

@@ -41,18 +41,22 @@ function showColours() {
   setState(box, 'done');
 }
 
-function showGenotypes() {
+function showGenotypes(push = false) {
   const line = $('genotypes-line').value.trim();
   const box = $('genotypes-out');
   state.inputs.colors = [['genotypes', line]];
   state.shown.genotypes = { lang: state.lang, again: showGenotypes };
-  writeAddress();
+  writeAddress(push);
   const answer = ask('genotypes', state.lang, line);
   if (answer.error) return showError(box, answer.error);
   const card = el('div', 'card');
   card.append(el('h2', 'line', answer.line));
   const list = el('ul', 'genos');
-  for (const g of answer.genotypes) list.append(wrapped('li', '', genotypeLink(g, 'genotype mono')));
+  for (const g of answer.genotypes) {
+    // The sex the genotype may be a parent of, as the core reads it.
+    const animal = ask('color', state.lang, g).animals[0];
+    list.append(wrapped('li', '', genotypeLink(g, 'genotype mono'), ' ', parentButtons(g, animal.sex, 'span')));
+  }
   card.append(list);
   if (answer.may_hide_line) card.append(el('p', 'may-hide', answer.may_hide_line));
   if (answer.may_double_line) card.append(el('p', 'may-double', answer.may_double_line));
@@ -61,8 +65,8 @@ function showGenotypes() {
   setState(box, 'done');
 }
 
-function filterColours() {
+function filterColours(push = false) {
   state.inputs.colors = [['colors', $('colors-words').value.trim()]];
-  writeAddress();
+  writeAddress(push);
   showColours();
 }

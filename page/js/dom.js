@@ -54,6 +54,22 @@ function linesLink(line) {
   return a;
 }
 
+// Buttons that send a genotype to the Litter form, as the male or the
+// female: only the sex it may be, as the core reads it (sex: "male" for a
+// genotype with Y, "female" for one with two Yellow alleles, null for
+// either).
+function parentButtons(genotype, sex, tag = 'p') {
+  const box = el(tag, 'to-litter');
+  for (const role of ['male', 'female']) {
+    if (sex && sex !== role) continue;
+    const button = el('button', 'secondary to-' + role, say(role === 'male' ? 'asMale' : 'asFemale'));
+    button.type = 'button';
+    button.addEventListener('click', () => sendToLitter(genotype, role));
+    box.append(button);
+  }
+  return box;
+}
+
 // A genotype that leads to its colour.
 function genotypeLink(genotype, className) {
   const a = el('a', className, genotype);

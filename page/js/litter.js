@@ -1,8 +1,8 @@
 // The view Litter, and the litter of an exercise's answer: the parents, the
-// warnings and the groups with their figures, a group opened to its
-// carriers and members. Every request names its litter (parents,
-// language, order), so the core's answers never hang on what it was asked
-// before.
+// warnings and the groups with their figures (or only those of a colour
+// looked for, and their figures together), a group opened to its carriers
+// and members. Every request names its litter (parents, language, order,
+// colour), so the core's answers never hang on what it was asked before.
 
 const MEMBERS_PAGE = 100;
 
@@ -23,12 +23,12 @@ const groupCells = (group) => ({
 
 // The fields of the core's requests about a litter shown.
 const litterFields = (asked, verb, ...rest) =>
-  [verb, asked.lang, asked.male, asked.female, ...(verb === 'litter' ? [asked.pups] : []), asked.sort, ...rest];
+  [verb, asked.lang, asked.male, asked.female, ...(verb === 'litter' ? [asked.pups] : []), asked.sort, asked.find, ...rest];
 
 // Shows the litter of a pairing in box: the parents, the warnings and the
 // groups, the first screen of them at once and the rest in the tasks after.
 // onAnswer(answer) hears the core's answer first, error or not.
-function renderLitter(box, male, female, pups, idPrefix, onAnswer = () => {}) {
+function renderLitter(box, male, female, pups, find, idPrefix, onAnswer = () => {}) {
   const job = ++state.jobs;
   const t0 = performance.now();
   box.dataset.job = String(job);
@@ -37,7 +37,7 @@ function renderLitter(box, male, female, pups, idPrefix, onAnswer = () => {}) {
   const busy = el('p', 'note', say('working'));
   busy.setAttribute('role', 'status');
   box.replaceChildren(busy);
-  const asked = { lang: state.lang, male, female, pups, sort: state.sort };
+  const asked = { lang: state.lang, male, female, pups, sort: state.sort, find };
   const current = () => box.dataset.job === String(job);
   afterPaint(() => {
     if (!current()) return;
@@ -50,8 +50,9 @@ function renderLitter(box, male, female, pups, idPrefix, onAnswer = () => {}) {
       const answer = JSON.parse(text);
       onAnswer(answer);
       if (answer.error) {
-        // A wrong number of young is said at its field.
-        if (answer.input === 'pups') {
+        // A wrong number of young or colour is said at its field; the
+        // litter before goes either way.
+        if (answer.input === 'pups' || answer.input === 'find') {
           box.replaceChildren();
           return setState(box, 'error');
         }
@@ -63,7 +64,9 @@ function renderLitter(box, male, female, pups, idPrefix, onAnswer = () => {}) {
       if (state.refocus && $(state.refocus)) $(state.refocus).focus();
       state.refocus = null;
       const table = groupTable(answer, asked, mixed ? openMixedGroup : toggleGroup);
-      box.append(table.element, ...(mixed ? possibleList(answer) : []));
+      // No group of the colour looked for: the core's line instead.
+      const none = answer.find && answer.find.none_line;
+      box.append(none ? el('p', 'none-found note', none) : table.element, ...(mixed ? possibleList(answer) : []));
       table.more(40);
       performance.measure('quorvale: the answer read and its first rows made', { start: parsed });
       afterPaint(() => {
@@ -179,10 +182,28 @@ function groupTable(answer, asked, open = toggleGroup) {
     if (button.classList.contains('g-open')) open(row, groups[i], i, asked);
     else moreMembers(row, i, asked);
   });
+  // The figures of the groups of a colour looked for, all of them together.
+  const together = answer.find && answer.find.together;
+  const addTogether = () => {
+    const row = el('div', 'g together');
+    row.setAttribute('role', 'row');
+    const desc = el('div', 'c-desc');
+    desc.setAttribute('role', 'cell');
+    desc.append(el('span', 'line', together.line));
+    row.append(desc);
+    const cells = groupCells(together);
+    for (const [cls] of CELLS) {
+      const cell = el('div', 'c-' + cls + ' num', cells[cls] || '');
+      cell.setAttribute('role', 'cell');
+      row.append(cell);
+    }
+    table.append(row);
+  };
   const more = (count) => {
     const end = performance.now() + 12;
     const last = count ? Math.min(groups.length, next + count) : groups.length;
     while (next < last && (count || performance.now() < end)) addRow(next++);
+    if (next === groups.length && together && !table.querySelector('.together')) addTogether();
     return next < groups.length;
   };
   return { element: table, more };
@@ -254,29 +275,50 @@ function moreMembers(row, i, asked) {
   box.dataset.membersSeq = String(Number(box.dataset.membersSeq || 0) + 1);
 }
 
-// The field of the number of young, and the core's word on it.
-function markPups(error) {
-  const field = $('litter-pups');
-  const line = $('litter-pups-error');
+// A field of the form (the number of young, the colour looked for), and the
+// core's word on it.
+function markField(id, error) {
+  const field = $(id);
+  const line = $(id + '-error');
   field.setAttribute('aria-invalid', String(Boolean(error)));
   line.hidden = !error;
   line.textContent = error || '';
 }
 
-function showLitter() {
+function showLitter(push = false) {
   const male = $('litter-male').value.trim();
   const female = $('litter-female').value.trim();
   const pups = $('litter-pups').value.trim();
-  state.inputs.litter = [['litter', male + ',' + female], ['pups', pups]];
+  const find = $('litter-find').value.trim();
+  state.inputs.litter = [['litter', male + ',' + female], ['pups', pups], ...(find ? [['find', find]] : [])];
+  state.find = find;
   state.shown.litter = {
     lang: state.lang,
-    again: () => renderLitter($('litter-out'), male, female, pups, 'litter', (answer) => {
-      markPups(answer.input === 'pups' ? answer.error : null);
+    again: () => renderLitter($('litter-out'), male, female, pups, find, 'litter', (answer) => {
+      markField('litter-pups', answer.input === 'pups' ? answer.error : null);
+      markField('litter-find', answer.input === 'find' ? answer.error : null);
       if (!answer.error) state.pups = pups;
     }),
   };
-  writeAddress();
+  writeAddress(push);
   state.shown.litter.again();
+}
+
+// A genotype sent to the Litter form as a parent: the litter at once when
+// the other parent is there, otherwise the other's field, and no litter
+// under fields that no longer ask for it.
+function sendToLitter(genotype, role) {
+  $('litter-' + role).value = genotype;
+  const other = $(role === 'male' ? 'litter-female' : 'litter-male');
+  if (other.value.trim()) {
+    showView('litter', false);
+    return showLitter(true);
+  }
+  $('litter-out').replaceChildren();
+  delete state.shown.litter;
+  state.inputs.litter = [['litter', '']];
+  showView('litter');
+  other.focus();
 }
 
 // Shows the litters again, in the new order or for a new number of young.

@@ -11,6 +11,7 @@ const state = {
   view: 'color',
   sort: 'text',        // the order of a litter's groups: "text" or "share"
   pups: '8',           // the young of a litter, as the core last took them
+  find: '',            // the colour looked for in the litter shown
   inputs: {            // each view's inputs, as the address keeps them
     color: [['color', '']],
     litter: [['litter', '']],
@@ -66,22 +67,27 @@ function showView(name, write = true) {
     showStock(new TextEncoder().encode($('stock-text').value));
   }
   refreshView();
-  if (write) writeAddress();
+  // Another view is another screen: Back comes back to this one.
+  if (write) writeAddress(true);
 }
 
+// A question asked: its answer, as a new entry of the history.
 function onSubmit(id, fn) {
   $(id).addEventListener('submit', (event) => {
     event.preventDefault();
-    if (state.core) fn();
+    if (state.core) fn(true);
   });
 }
 onSubmit('color-form', showColour);
 onSubmit('litter-form', showLitter);
-onSubmit('task-form', () => showTask());
+onSubmit('task-form', (push) => showTask(undefined, push));
 onSubmit('genotypes-form', showGenotypes);
 onSubmit('colors-form', filterColours);
 $('litter-pups').addEventListener('change', () => {
-  if (state.shown.litter && $('litter-pups').value.trim() !== state.pups) showLitter();
+  if (state.shown.litter && $('litter-pups').value.trim() !== state.pups) showLitter(true);
+});
+$('litter-find').addEventListener('change', () => {
+  if (state.shown.litter && $('litter-find').value.trim() !== state.find) showLitter(true);
 });
 $('task-random').addEventListener('click', () => {
   if (state.core) showRandomTask();

@@ -1,13 +1,13 @@
 // The view Exercise: the pairing of a task number, the same as the
 // program's options 3 and 4 give, with its litter as the answer on demand.
 
-function showTask(number) {
+function showTask(number, push = false) {
   if (number !== undefined) $('task-number').value = String(number);
   const text = $('task-number').value.trim();
   const easy = $('task-easy').checked;
   const box = $('task-out');
   state.inputs.task = easy ? [['task', text], ['easy', '1']] : [['task', text]];
-  writeAddress();
+  writeAddress(push);
   const again = (withAnswer) => {
     const reply = ask('task', state.lang, text, easy ? 1 : 0);
     state.shown.task = { lang: state.lang, again: () => again(Boolean(state.shown.task.answer)) };
@@ -29,7 +29,7 @@ function showTask(number) {
     const reveal = () => {
       state.shown.task.answer = true;
       button.hidden = true;
-      renderLitter(answer, task.male, task.female, state.pups, 'task');
+      renderLitter(answer, task.male, task.female, state.pups, '', 'task');
     };
     button.addEventListener('click', reveal);
     head.append(button);
@@ -44,5 +44,5 @@ function showTask(number) {
 function showRandomTask() {
   const random = new Uint32Array(1);
   crypto.getRandomValues(random);
-  showTask(1 + (random[0] % 9999));
+  showTask(1 + (random[0] % 9999), true);
 }

@@ -6,12 +6,14 @@
 
 #include "genetics/parser.h"
 #include "litter/analysis.h"
+#include "litter/group_figures.h"
 #include "litter/members.h"
 #include "litter/phenotype_groups.h"
 #include "litter/report.h"
 #include "litter/report_json.h"
 #include "phenotype/animal.h"
 #include "phenotype/colour_answers.h"
+#include "phenotype/colour_line.h"
 #include "stock/stock_answer.h"
 #include "stock/stock_litter_report.h"
 #include "stock/stock_questions.h"
@@ -33,6 +35,10 @@ struct WebRequests::Kept {
   Genotype female;
   GroupedLitter litter;
   LitterFigures figures;
+  // The groups of the colour last looked for (asked.find), in order: the
+  // places that a request's GROUP counts in.
+  std::optional<LinePattern> find;
+  std::vector<std::size_t> shown;
 };
 
 struct WebRequests::KeptStock {
@@ -87,6 +93,22 @@ std::string faultsJson(const std::vector<std::u32string>& faults, std::string_vi
   return out.bytes();
 }
 
+// The error of a colour's name given for a genotype, with the name.
+std::string colourNameJson(std::u32string_view text, std::u32string_view name) {
+  StringOutput out;
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("error");
+  json.string(text);
+  json.key("input");
+  json.asciiString("genotype");
+  json.key("colour");
+  json.string(name);
+  json.endObject();
+  json.end();
+  return out.bytes();
+}
+
 // The input a litter's fault is about: the parent whose word or name
 // failed, or else the whole.
 std::string_view faultInput(Sex failed, std::string_view whole) {
@@ -105,9 +127,27 @@ ReportOptions mixedOptions(int pups, bool by_share) {
   return options;
 }
 
+// The colour a litter's request looks for: nothing for an empty field;
+// false, and the error in *error, when it is no colour.
+bool readFind(std::u32string_view text, Language language, std::optional<LinePattern>& find,
+              std::string& error) {
+  find.reset();
+  if (text.empty()) {
+    return true;
+  }
+  const ColourLineReading reading = readColourLine(text, kTargetFit);
+  if (!reading.pattern) {
+    error = errorJson(colourLineErrorText(text, reading.error, kTargetFit, language), "find");
+    return false;
+  }
+  find = reading.pattern;
+  return true;
+}
+
 // A request the page should never send.
 std::string badRequest(std::u32string_view why) { return errorJson(why, "request"); }
 
+// The same litter, grouped and ordered alike, whatever colour is looked for.
 bool sameLitter(const WebRequests::Litter& a, const WebRequests::Litter& b) {
   return a.language == b.language && a.male == b.male && a.female == b.female &&
          a.by_share == b.by_share;
@@ -159,7 +199,7 @@ std::string WebRequests::answer(std::string_view request) {
     std::u32string_view name;
     std::size_t fields;
   };
-  constexpr Verb kVerbs[] = {{U"color", 3}, {U"litter", 6}, {U"carriers", 6},  {U"members", 8},
+  constexpr Verb kVerbs[] = {{U"color", 3}, {U"litter", 7}, {U"carriers", 7},  {U"members", 9},
                              {U"task", 4},  {U"colors", 3}, {U"genotypes", 3}, {U"genes", 2}};
   const Verb* known = nullptr;
   for (const Verb& v : kVerbs) {
@@ -191,8 +231,8 @@ std::string WebRequests::answer(std::string_view request) {
     return genes(language);
   }
 
-  // The verbs of a litter: MALE FEMALE, then the sort where it is last
-  // before the group's fields.
+  // The verbs of a litter: MALE FEMALE, then the sort and the colour looked
+  // for where they are last before the group's fields.
   const std::size_t sort_at = verb == U"litter" ? 5 : 4;
   if (field(sort_at) != U"text" && field(sort_at) != U"share") {
     return badRequest(U"unknown order");
@@ -200,11 +240,12 @@ std::string WebRequests::answer(std::string_view request) {
   const Litter asked{.language = language,
                      .male = std::u32string(field(2)),
                      .female = std::u32string(field(3)),
-                     .by_share = field(sort_at) == U"share"};
+                     .by_share = field(sort_at) == U"share",
+                     .find = std::u32string(field(sort_at + 1))};
   if (verb == U"litter") {
     return litter(asked, field(4));
   }
-  const std::optional<std::uint64_t> group = readDigits(field(5));
+  const std::optional<std::uint64_t> group = readDigits(field(6));
   if (!group) {
     return badRequest(U"no such group");
   }
@@ -212,8 +253,8 @@ std::string WebRequests::answer(std::string_view request) {
   if (verb == U"carriers") {
     return carriers(chosen);
   }
-  const std::optional<std::uint64_t> first = readDigits(field(6));
-  const std::optional<std::uint64_t> count = readDigits(field(7));
+  const std::optional<std::uint64_t> first = readDigits(field(7));
+  const std::optional<std::uint64_t> count = readDigits(field(8));
   if (!first || !count) {
     return badRequest(U"no such members");
   }
@@ -226,7 +267,8 @@ std::string WebRequests::colour(Language language, std::u32string_view genotype)
   }
   const GenotypeReader read = readGenotype(genotype, Sex::Unspecified);
   if (read.failed()) {
-    return errorJson(genotypeErrorLine(read.error(), language), "genotype");
+    const std::u32string error = genotypeErrorLine(read.error(), language);
+    return isColourName(genotype) ? colourNameJson(error, genotype) : errorJson(error, "genotype");
   }
   StringOutput out;
   const std::u32string words[] = {std::u32string(genotype)};
@@ -236,24 +278,36 @@ std::string WebRequests::colour(Language language, std::u32string_view genotype)
 }
 
 const WebRequests::Kept* WebRequests::kept(const Litter& litter, std::string& error) {
-  if (kept_ && sameLitter(kept_->asked, litter)) {
-    return kept_.get();
+  if (!kept_ || !sameLitter(kept_->asked, litter)) {
+    const ParentsRead parents = readParents(litter.male, litter.female, litter.language);
+    if (!parents.error.empty()) {
+      error = errorJson(parents.error, parents.failed == Sex::Male ? "male" : "female");
+      return nullptr;
+    }
+    kept_.reset();
+    auto made = std::make_unique<Kept>();
+    made->asked = litter;
+    made->asked.find.clear();  // read below
+    made->male = parents.male;
+    made->female = parents.female;
+    made->litter = groupLitter(parents.male, parents.female, litter.language);
+    // The carriers of a group come when the page opens it, so that the
+    // largest litter answers in one short call.
+    made->figures = analyseLitter(made->litter, /*with_carriers=*/false, litter.by_share);
+    made->shown = made->figures.order;
+    kept_ = std::move(made);
   }
-  const ParentsRead parents = readParents(litter.male, litter.female, litter.language);
-  if (!parents.error.empty()) {
-    error = errorJson(parents.error, parents.failed == Sex::Male ? "male" : "female");
-    return nullptr;
+  if (kept_->asked.find != litter.find) {
+    // The groups of another colour looked for.
+    if (!readFind(litter.find, litter.language, kept_->find, error)) {
+      kept_->asked.find.clear();
+      kept_->shown = kept_->figures.order;
+      return nullptr;
+    }
+    kept_->asked.find = litter.find;
+    kept_->shown = kept_->find ? foundGroups(kept_->litter, kept_->figures, *kept_->find)
+                               : kept_->figures.order;
   }
-  kept_.reset();
-  auto made = std::make_unique<Kept>();
-  made->asked = litter;
-  made->male = parents.male;
-  made->female = parents.female;
-  made->litter = groupLitter(parents.male, parents.female, litter.language);
-  // The carriers of a group come when the page opens it, so that the
-  // largest litter answers in one short call.
-  made->figures = analyseLitter(made->litter, /*with_carriers=*/false, litter.by_share);
-  kept_ = std::move(made);
   return kept_.get();
 }
 
@@ -271,7 +325,11 @@ std::string WebRequests::litter(const Litter& litter, std::u32string_view pups) 
     if (!parents.error.empty()) {
       // A word that is no genotype may be a colour line: a parent known
       // only by its coat.
-      const ReportOptions mixed = mixedOptions(*size, litter.by_share);
+      ReportOptions mixed = mixedOptions(*size, litter.by_share);
+      std::string error;
+      if (!readFind(litter.find, litter.language, mixed.find, error)) {
+        return error;
+      }
       const WordsLitterRead read = litterOfWords(litter.male, litter.female, mixed,
                                                  /*all_possible=*/false, litter.language);
       if (!read.report) {
@@ -287,6 +345,7 @@ std::string WebRequests::litter(const Litter& litter, std::u32string_view pups) 
   if (found == nullptr) {
     return error;
   }
+  options.find = found->find;
   StringOutput out;
   writeReportJson(found->male, found->female, found->litter, found->figures, options,
                   litter.language, out);
@@ -299,10 +358,10 @@ std::string WebRequests::carriers(const Group& group) {
   if (found == nullptr) {
     return error;
   }
-  if (group.group >= found->figures.order.size()) {
+  if (group.group >= found->shown.size()) {
     return badRequest(U"no such group");
   }
-  const std::size_t index = found->figures.order[group.group];
+  const std::size_t index = found->shown[group.group];
   StringOutput out;
   writeCarriersJson(found->litter.groups[index], groupCarrierShares(found->litter, index),
                     group.litter.language, out);
@@ -315,12 +374,12 @@ std::string WebRequests::members(const Group& group, std::uint64_t first, std::u
   if (found == nullptr) {
     return error;
   }
-  if (group.group >= found->figures.order.size()) {
+  if (group.group >= found->shown.size()) {
     return badRequest(U"no such group");
   }
   StringOutput out;
-  writeMembersJson(found->litter.expansion, found->litter.groups[found->figures.order[group.group]],
-                   first, count, out);
+  writeMembersJson(found->litter.expansion, found->litter.groups[found->shown[group.group]], first,
+                   count, out);
   return out.bytes();
 }
 

@@ -20,15 +20,16 @@ namespace quorvale {
 // or "ru"), then the verb's fields:
 //
 //   color LANG GENOTYPE          quorvale --json color GENOTYPE
-//   litter LANG MALE FEMALE PUPS SORT
+//   litter LANG MALE FEMALE PUPS SORT FIND
 //                                quorvale --json litter --pups PUPS --sort
-//                                SORT MALE FEMALE, without the groups'
-//                                carriers
-//   carriers LANG MALE FEMALE SORT GROUP
+//                                SORT --find FIND MALE FEMALE (without
+//                                --find when FIND is empty), without the
+//                                groups' carriers
+//   carriers LANG MALE FEMALE SORT FIND GROUP
 //                                {"carriers": [...]} of that litter's group
 //                                GROUP (its place in "groups", from 0), as
 //                                quorvale --json litter has them
-//   members LANG MALE FEMALE SORT GROUP FIRST COUNT
+//   members LANG MALE FEMALE SORT FIND GROUP FIRST COUNT
 //                                {"total", "members": [...]}: that group's
 //                                members FIRST to FIRST + COUNT - 1, a slice
 //                                of its "members" in quorvale --json litter
@@ -58,17 +59,21 @@ namespace quorvale {
 // In a litter, a parent's word that is no genotype may be a colour line,
 // as on the command line: the answer is then that of a litter of a stock
 // of two founders known by their coats (quorvale --json litter --pups PUPS
-// --sort SORT --carriers --members MALE FEMALE, with "possible" and
-// "assumption"), carriers and members in it; carriers and members answer
-// about litters of genotypes.
+// --sort SORT --carriers --members --find FIND MALE FEMALE, with
+// "possible" and "assumption"), carriers and members in it; carriers and
+// members answer about litters of genotypes.
 //
-// SORT is "text" or "share"; PUPS, GROUP, FIRST and COUNT are plain digits
+// FIND is a colour as --find reads it, or empty for every group. SORT is
+// "text" or "share"; PUPS, GROUP, FIRST and COUNT are plain digits
 // (text/digits.h), PUPS from 1 to 99 as --pups takes it. An answer is one
 // JSON document: the command's, or {"error": TEXT, "input": FIELD}, TEXT
 // in the request's language as the command line's error line says it
-// (without "quorvale: " and a word's number), FIELD the field it is about
-// ("genotype", "male", "female", "pups", "number", "words", "line"; a
-// request the page should never send names "request").
+// (without "quorvale: ", a word's number or option, and the command
+// line's hints), FIELD the field it is about ("genotype", "male",
+// "female", "pups", "find", "number", "words", "line"; a request the page
+// should never send names "request"). A colour's name given for a genotype (color "Sable")
+// adds "colour": the word, which the way back from a colour (genotypes)
+// answers, as the command line's hint says.
 class WebRequests {
  public:
   WebRequests();
@@ -86,6 +91,7 @@ class WebRequests {
     std::u32string male;
     std::u32string female;
     bool by_share = false;
+    std::u32string find;  // the colour looked for, or empty for every group
   };
   struct Group {
     Litter litter;
@@ -115,8 +121,9 @@ class WebRequests {
   // carriers and members of its groups), it is not worked out again. An
   // optimisation only: every answer is the same without it.
   struct Kept;
-  // The kept litter of a request, worked out first when it is another;
-  // nothing (and error, the answer) when a parent's word fails.
+  // The kept litter of a request, worked out first when it is another,
+  // with the groups of the colour it looks for; nothing (and error, the
+  // answer) when a parent's word or the colour fails.
   const Kept* kept(const Litter& litter, std::string& error);
 
   std::unique_ptr<Kept> kept_;

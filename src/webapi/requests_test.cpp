@@ -86,9 +86,10 @@ const std::string kFemale = "EePpAaCdcdUuToto";
 TEST(WebRequests, ErrorsReadAsTheCommandLines) {
   WebRequests web;
   const CommandAnswer male = command({U"--lang", U"ru", U"litter", U"eeXx", U"ee"});
-  EXPECT_EQ(request(web, {"litter", "ru", "eeXx", "ee", "8", "text"}), errorOf(male.error, "male"));
+  EXPECT_EQ(request(web, {"litter", "ru", "eeXx", "ee", "8", "text", ""}),
+            errorOf(male.error, "male"));
   const CommandAnswer female = command({U"litter", U"ee", U"ToY"});
-  EXPECT_EQ(request(web, {"members", "en", "ee", "ToY", "text", "0", "0", "10"}),
+  EXPECT_EQ(request(web, {"members", "en", "ee", "ToY", "text", "", "0", "0", "10"}),
             errorOf(female.error, "female"));
   // The command line numbers its words: "genotype 1: ", "task number 1: ".
   const CommandAnswer colour = command({U"color", U"Xx"});
@@ -99,7 +100,8 @@ TEST(WebRequests, ErrorsReadAsTheCommandLines) {
             errorOf(task.error.substr(std::string("task number 1: ").size()), "number"));
   // An empty word is refused before it is parsed.
   const CommandAnswer empty = command({U"--lang", U"ru", U"litter", U"Ee", U" "});
-  EXPECT_EQ(request(web, {"litter", "ru", "Ee", " ", "8", "text"}), errorOf(empty.error, "female"));
+  EXPECT_EQ(request(web, {"litter", "ru", "Ee", " ", "8", "text", ""}),
+            errorOf(empty.error, "female"));
   const CommandAnswer no_colour = command({U"color", U""});
   EXPECT_EQ(request(web, {"color", "en", ""}),
             errorOf(no_colour.error.substr(std::string("genotype 1: ").size()), "genotype"));
@@ -112,14 +114,14 @@ TEST(WebRequests, ErrorsReadAsTheCommandLines) {
 TEST(WebRequests, ALitterSizeFrom1To99) {
   WebRequests web;
   for (const char* bad : {"0", "100", "", "8 ", "-8", "+", "x"}) {
-    EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", bad, "text"}),
+    EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", bad, "text", ""}),
               errorOf("not a litter size: a litter size is a whole number from 1 to 99, written in "
                       "digits",
                       "pups"))
         << bad;
   }
   for (const char* good : {"99", "+8"}) {
-    EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", good, "text"}).find("error"),
+    EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", good, "text", ""}).find("error"),
               std::string::npos);
   }
 }
@@ -156,9 +158,9 @@ TEST(WebRequests, MembersAndCarriersOfAGroupAsTheCommandLineHasThem) {
     for (std::size_t g = 0; g < all.size(); g += 7) {
       // Another litter in between: the answer does not hang on what the
       // core asked for last.
-      request(web, {"litter", "en", "Lglg", "Lglg", "8", "text"});
+      request(web, {"litter", "en", "Lglg", "Lglg", "8", "text", ""});
       const std::string window =
-          request(web, {"members", "en", kMale, kFemale, sort, std::to_string(g), "3", "100"});
+          request(web, {"members", "en", kMale, kFemale, sort, "", std::to_string(g), "3", "100"});
       const std::vector<std::vector<std::string>> shown = membersOf(window);
       ASSERT_EQ(shown.size(), 1u) << window;
       const std::vector<std::string>& members = all[g];
@@ -169,11 +171,12 @@ TEST(WebRequests, MembersAndCarriersOfAGroupAsTheCommandLineHasThem) {
       EXPECT_EQ(shown[0], slice) << sort << " group " << g;
       EXPECT_TRUE(window.starts_with("{\"total\":" + std::to_string(members.size()) + ","));
       EXPECT_EQ(
-          carriersOf(request(web, {"carriers", "en", kMale, kFemale, sort, std::to_string(g)})),
+          carriersOf(request(web, {"carriers", "en", kMale, kFemale, sort, "", std::to_string(g)})),
           std::vector<std::string>{carriers[g]});
     }
-    EXPECT_EQ(request(web, {"carriers", "en", kMale, kFemale, sort, std::to_string(all.size())}),
-              errorOf("no such group", "request"));
+    EXPECT_EQ(
+        request(web, {"carriers", "en", kMale, kFemale, sort, "", std::to_string(all.size())}),
+        errorOf("no such group", "request"));
   }
 }
 
@@ -224,12 +227,38 @@ TEST(WebRequests, AStockAndItsLittersAsTheCommandLineHasThem) {
             std::string::npos)
       << answer;
   // Parents known by their coats, in the Litter view.
-  EXPECT_EQ(request(web, {"litter", "ru", "SH Black", "SH BE Cream", "8", "share"}),
+  EXPECT_EQ(request(web, {"litter", "ru", "SH Black", "SH BE Cream", "8", "share", ""}),
             command({U"--lang", U"ru", U"--json", U"litter", U"--pups", U"8", U"--sort", U"share",
                      U"--carriers", U"--members", U"SH Black", U"SH BE Cream"})
                 .out);
-  EXPECT_EQ(request(web, {"litter", "en", "Cream", "ee", "8", "text"}),
+  EXPECT_EQ(request(web, {"litter", "en", "Cream", "ee", "8", "text", ""}),
             errorOf(command({U"litter", U"Cream", U"ee"}).error, "male"));
+}
+
+// A colour looked for: the groups found and their figures together as the
+// command line's --find has them, the members of the groups found, and
+// the colour's error at its field.
+TEST(WebRequests, TheGroupsOfAColourLookedFor) {
+  WebRequests web;
+  const std::string litter = command({U"--json", U"litter", U"--members", U"--pups", U"8",
+                                      U"--find", U"Black", widenAscii(kMale), widenAscii(kFemale)})
+                                 .out;
+  const std::string shown = request(web, {"litter", "en", kMale, kFemale, "8", "text", "Black"});
+  ASSERT_NE(litter.find("\n\"find\":"), std::string::npos);
+  EXPECT_EQ(shown.substr(shown.find("\n\"find\":")), litter.substr(litter.find("\n\"find\":")));
+  const std::vector<std::vector<std::string>> all = membersOf(litter);
+  ASSERT_GE(all.size(), 2u);
+  EXPECT_EQ(membersOf(request(
+                web, {"members", "en", kMale, kFemale, "text", "Black", "1", "0", "100000"})),
+            std::vector<std::vector<std::string>>{all[1]});
+  const CommandAnswer misspelt = command({U"litter", U"--find", U"Sabel", U"Ee", U"Ee"});
+  EXPECT_EQ(request(web, {"litter", "en", "Ee", "Ee", "8", "text", "Sabel"}),
+            errorOf(misspelt.error.substr(std::string("--find: ").size()), "find"));
+  // Parents known by their coats.
+  EXPECT_EQ(request(web, {"litter", "en", "SH Black", "SH Black Tortoiseshell", "8", "text", "Black"}),
+            command({U"--json", U"litter", U"--pups", U"8", U"--carriers", U"--members", U"--find",
+                     U"Black", U"SH Black", U"SH Black Tortoiseshell"})
+                .out);
 }
 
 }  // namespace

@@ -122,6 +122,25 @@ class Native:
                 line = line[len(number):]
         return line
 
+    def found(self, lang, male, female, young, find):
+        """What the page must show of the groups of a colour looked for: each
+        group's figures and lines, then all of them together, from the
+        program's JSON and its plain report; or the line that none is."""
+        answer = self.json(lang, 'litter', '--pups', str(young), '--find', find, male, female)
+        report = [line for line in self.lines(lang, 'litter', '--percent', '--pups', str(young), '--find',
+                                              find, male, female)
+                  if line.startswith('\t') and not line.startswith('\t!!!')]
+        # A figure as its column shows it: "19.2 %" of "at least one in 8: 19.2 %".
+        def figures(line):
+            return [f.rsplit(': ', 1)[-1] if ': ' in f else f[:f.index('%') + 1]
+                    for f in line[1:].split('\t')[1:-1]]
+        rows = [[fraction(g['chance']), *figures(report[i]), *lines_of(g)]
+                for i, g in enumerate(answer['groups'])]
+        together = answer['find']['together']
+        if together:
+            rows.append([fraction(together['chance']), *figures(report[-1]), together['line']])
+        return rows, answer['find']['none_line']
+
     def litter(self, lang, male, female, young, order):
         """What the page must show for a litter: texts and fractions from the
         JSON, the figures and carriers as the plain report writes them."""
@@ -183,7 +202,7 @@ const parent = (role) => {
 return {male: parent('male'), female: parent('female'),
         warnings: [...box.querySelectorAll('.warnings li')].map((x) => x.textContent),
         lethal: text(box, '.lethal-line'),
-        groups: [...box.querySelectorAll('.g')].map((r) => ({
+        groups: [...box.querySelectorAll('.g:not(.together)')].map((r) => ({
           lines: lines(r.querySelector('.c-desc')), frac: text(r, '.c-frac'), pct: text(r, '.c-pct'),
           born: text(r, '.c-born'), one: text(r, '.c-one'), exp: text(r, '.c-exp')}))};
 """
@@ -426,6 +445,32 @@ def check_remembered(page):
     same(page.js("return document.getElementById('stock-remember').checked"), False, 'the box once forgotten')
 
 
+DUMP_FOUND = """
+const box = document.getElementById('litter-out');
+const none = box.querySelector('.none-found');
+const figures = (r) => [...r.querySelectorAll('.num')].filter((c) => c.textContent).map((c) => c.textContent);
+return [[...box.querySelectorAll('.g')].map((r) => figures(r).concat(
+          [...r.querySelectorAll('.line')].map((x) => x.textContent))),
+        none && none.textContent];
+"""
+
+
+def check_found(page, native, lang, male, female, young, find):
+    """The filter of the litter shown: the groups of a colour and all of them
+    together, or the line that none is, as the program's --find."""
+    before = page.seq('litter-out')
+    page.type_in('litter-find', find)
+    page.wait('litter-out', before)
+    page.idle()
+    rows, none = native.found(lang, male, female, young, find)
+    shown, shown_none = page.js(DUMP_FOUND)
+    same(shown, rows, f'{lang} {male} x {female}: the groups of {find!r}')
+    same(shown_none, none, f'{lang} {male} x {female}: no young of {find!r}')
+    same(urllib.parse.parse_qs(page.js('return location.hash')[1:]).get('find'), [find],
+         f'the address of the groups of {find!r}')
+    return len(shown)
+
+
 def check_colour(page, native, lang, genotype):
     answer = native.json(lang, 'color', genotype)['animals'][0]
     page.ask('color-out', [('color-genotype', genotype)])
@@ -559,11 +604,39 @@ def checks(page, native, url, shots, manuals):
         page.until('return document.getElementById(arguments[0]).dataset.state === "done"', fragment, box)
         check(line in page.js('return document.getElementById(arguments[0]).textContent', box),
               f'{fragment} does not show {line!r}')
-    print('ok: #task=-5&easy=1 opens the exercise with its answer hidden; #color and #genotypes open theirs')
+    page.open('#lang=en&litter=ToY')
+    page.until("return document.getElementById('litter-out').dataset.state === 'error'", 'the half link')
+    same(page.error('litter-out')[0], native.error('en', 'litter', 'ToY', ''), '#litter=ToY, a link cut short')
+    print('ok: #task=-5&easy=1 opens the exercise with its answer hidden; #color and #genotypes open theirs; '
+          '#litter=ToY says the female is missing')
+
+    # Each question asked, and each view, is an entry of the history: Back
+    # and Forward show the answers before and after it, each in its
+    # language; a language is no entry (it changes the entry shown).
+    page.open('#lang=en')
+    page.click('tab-color')
+    page.ask('color-out', [('color-genotype', 'aa')])
+    page.click('tab-litter')
+    page.ask('litter-out', [('litter-male', 'aa'), ('litter-female', 'ee')])
+    page.ask('litter-out', [('litter-male', 'ToY'), ('litter-female', 'Toto')])
+    page.language('ru')
+    for step, view, lang, wanted in (('back', 'litter', 'en', ['aa', 'ee']), ('back', 'litter', 'en', []),
+                                     ('back', 'color', 'en', ['aa']), ('forward', 'litter', 'en', []),
+                                     ('forward', 'litter', 'en', ['aa', 'ee']),
+                                     ('forward', 'litter', 'ru', ['ToY', 'Toto'])):
+        box = view + '-out'
+        page.js(f'history.{step}()')
+        page.until("return !document.getElementById('view-' + arguments[0]).hidden", f'the view {view}', view)
+        # What the box shows: nothing, or the parents' genotypes, or the
+        # colour's, once it is done.
+        page.until("""const b = document.getElementById(arguments[0]);
+                      const shown = [...b.querySelectorAll('.genotype')].slice(0, 2).map((g) => g.textContent);
+                      return b.dataset.state !== 'working' && JSON.stringify(shown) === arguments[1]""",
+                   f'{step} to {wanted}', box, json.dumps(wanted, separators=(',', ':')))
+        same(page.js('return document.documentElement.lang'), lang, f'the language after {step} to {wanted}')
+    print('ok: Back and Forward show the answers asked before and after, each in its language')
 
     page.open()
-    history = page.js('return history.length')
-    links_followed = 0
     for lang in ('en', 'ru'):
         page.language(lang)
         if lang == 'ru':  # what is shown is shown again in the language chosen
@@ -577,7 +650,28 @@ def checks(page, native, url, shots, manuals):
             same([state, *page.error('color-out')], ['error', native.error(lang, 'color', bad), 0],
                  f'{lang} colour of the bad genotype {bad!r} (its text, as text)')
         same(page.js('return location.hash'), f'#lang={lang}&color=ee%3Ci%3EXx', 'the address of a colour')
-        print(f'ok: {lang} colours of {len(GENOTYPES)} genotypes, and the error of a bad one, as the program\'s')
+        # An empty field is no genotype; a colour's name leads to the
+        # view Colours; a genotype shown goes to the litter as a parent of
+        # the sex it may be.
+        state = page.ask('color-out', [('color-genotype', ' ')])
+        same([state, *page.error('color-out')], ['error', native.error(lang, 'color', ''), 0],
+             f'{lang} colour of an empty field')
+        name = {'en': 'Sable', 'ru': 'соболь'}[lang]
+        page.ask('color-out', [('color-genotype', name)])
+        same(page.js("return decodeURIComponent(document.querySelector('#color-out .lines-of').hash)"),
+             f'#lang={lang}&genotypes={name}', f'{lang} a colour\'s name in the view Colour')
+        page.ask('color-out', [('color-genotype', 'ToY')])
+        same(page.js("return [...document.querySelectorAll('#color-out .to-litter button')].map((b) => b.className)"),
+             ['secondary to-male'], f'{lang} ToY to a litter')
+        page.ask('color-out', [('color-genotype', 'aaToto')])
+        page.d.find_element(By.CSS_SELECTOR, '#color-out .to-female').click()
+        page.idle()
+        same([page.js("return document.getElementById('view-litter').hidden"),
+              page.d.find_element(By.ID, 'litter-female').get_attribute('value')],
+             [False, 'aaToto'], f'{lang} aaToto sent to the litter as the female')
+        page.click('tab-color')
+        print(f'ok: {lang} colours of {len(GENOTYPES)} genotypes, and the error of a bad one and of an empty '
+              'field, as the program\'s; a colour\'s name leads to the view Colours; a genotype to a litter')
 
         page.click('tab-litter')
         for male, female, young, order in PAIRINGS:
@@ -601,13 +695,23 @@ def checks(page, native, url, shots, manuals):
         page.until("return document.querySelectorAll('#litter-out .g')[arguments[0]].querySelectorAll('.member').length > 100",
                    'the next members', big)
         same(page.js(DUMP_GROUP, 'litter-out', big)['members'], wanted, f'{lang} all members of group {big + 1}')
-        # The core says what is wrong with 100 young, at the field; the
-        # next good litter takes the word away.
-        state = page.ask('litter-out', [('litter-pups', '100')])
-        same([state, *page.js("""const f = document.getElementById('litter-pups');
-                                 const e = document.getElementById('litter-pups-error');
-                                 return [f.getAttribute('aria-invalid'), f.labels.length, e.hidden, e.textContent]""")],
-             ['error', 'true', 1, False, NOT_A_LITTER_SIZE[lang]], f'{lang} a litter of 100 young')
+        # The filter: the groups of a colour, or the line that there are none.
+        for find in {'en': ('Black', 'Black Tortoiseshell'), 'ru': ('черный', 'ДШ черный')}[lang]:
+            check_found(page, native, lang, male, female, young, find)
+        page.type_in('litter-find', '')
+        # The core says what is wrong with 0 or 100 young, at the field and
+        # nowhere else, the litter before gone; the next good litter takes
+        # the word away.
+        for young in ('100', '0'):
+            state = page.ask('litter-out', [('litter-male', 'ToY'), ('litter-female', 'Toto'), ('litter-pups', young)])
+            same([state, *page.js("""const f = document.getElementById('litter-pups');
+                                     const e = document.getElementById('litter-pups-error');
+                                     return [f.getAttribute('aria-invalid'), f.labels.length, e.hidden, e.textContent,
+                                             document.getElementById('litter-out').childElementCount]""")],
+                 ['error', 'true', 1, False, NOT_A_LITTER_SIZE[lang], 0], f'{lang} a litter of {young} young')
+        state = page.ask('litter-out', [('litter-male', 'aa'), ('litter-female', ''), ('litter-pups', '8')])
+        same([state, *page.error('litter-out')], ['error', native.error(lang, 'litter', 'aa', ''), 0],
+             f'{lang} a litter with the female\'s field empty')
         state = page.ask('litter-out', [('litter-male', 'eeXx'), ('litter-female', 'ee'), ('litter-pups', '8')])
         same([state, *page.error('litter-out')], ['error', native.error(lang, 'litter', 'eeXx', 'ee'), 0],
              f'{lang} a litter with a bad male')
@@ -626,6 +730,10 @@ def checks(page, native, url, shots, manuals):
         animals = check_stock(page, native, lang)
         print(f'ok: {lang} a litter of parents by their coats; a stock of {animals} parents to choose: its '
               'animals, two litters, its faults, as the program\'s')
+
+
+              'members paged), filtered to a colour and to none, a bad male, an empty female, 0 and 100 '
+              'young (the litter before gone)')
 
         page.click('tab-task')
         for number, easy in TASKS:
@@ -655,11 +763,8 @@ def checks(page, native, url, shots, manuals):
         before = page.seq('genotypes-out')
         page.d.find_element(By.LINK_TEXT, name).click()
         page.wait('genotypes-out', before)
-        links_followed += 1
         same(shown_genotypes(page), native.lines(lang, 'genotypes', line), f'{lang} the link of {name}')
         print(f'ok: {lang} the colour table, filtered, the genotypes of colour lines, a colour\'s link back')
-    same(page.js('return history.length'), history + links_followed,
-         'history entries after answers typed and views switched (links followed add one each)')
 
     # The largest litter, in either order: its first screen, and the core's
     # answer, one task the page cannot split.
@@ -675,6 +780,20 @@ def checks(page, native, url, shots, manuals):
     page.wait('litter-out', before)
     firsts.append(float(page.js("return document.getElementById('litter-out').dataset.firstScreenMs")))
     check_litter(page, native, 'litter-out', 'en', *LARGEST, 8, 'share')
+    # The filter finds a colour among its 3,596 groups; a word that is no
+    # colour is said at its field.
+    found = check_found(page, native, 'en', *LARGEST, 8, 'LH Black Banded Satin')
+    page.type_in('litter-find', 'Sabel')
+    page.until("return !document.getElementById('litter-find-error').hidden", 'the word on the colour')
+    same(page.js("return document.getElementById('litter-find-error').textContent"),
+         native.error('en', 'litter', '--find', 'Sabel', *LARGEST).removeprefix('--find: '),
+         'a misspelt colour looked for')
+    before = page.seq('litter-out')
+    page.type_in('litter-find', '')
+    page.wait('litter-out', before)
+    page.idle()
+    print(f'ok: the filter of the largest litter: the groups of one colour ({found - 1}) and all of them together, '
+          'as --find has them; a misspelt colour said at its field')
     check(max(firsts) < FIRST_SCREEN_GOAL_MS * BEYOND,
           f'the largest litter showed its first screen after {max(firsts):.0f} ms')
     answers = page.collect()
