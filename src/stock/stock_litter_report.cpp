@@ -204,6 +204,12 @@ StockLitterWork stockLitter(const Stock& stock, std::size_t male, std::size_t fe
   work.report.litter =
       mixedLitter(pairs, {options.pups, options.carriers, options.members, options.find}, language);
   work.report.possible = possibleGroups(joint->parts, male, language);
+  if (options.find) {
+    // Only the young of the colour looked for, possible ones too.
+    std::erase_if(work.report.possible, [&](const PossibleGroup& group) {
+      return !fitsLine(group.key, *options.find, kTargetFit);
+    });
+  }
   work.report.all_possible = all_possible;
   return work;
 }

@@ -65,8 +65,9 @@ std::u32string warningText(MessageId warning, Language language);
 // The text: the parents' lines, the pairing's warnings (with their chance
 // when they do not hold for certain), the line of the assumption when some
 // young are possible, "Litter: " and the groups as a litter's report
-// writes them (options: members, percent, pups, carriers, by_share), then
-// the possible groups:
+// writes them (options: members, percent, pups, carriers, by_share, find:
+// then only the groups of that colour, possible ones too), then the
+// possible groups:
 //
 //   Possible through more unseen alleles (how many more, the line, what
 //   would give it):
