@@ -718,7 +718,8 @@ def checks(page, native, url, shots, manuals):
         same(page.js("return document.getElementById('litter-pups-error').hidden"), True,
              f'{lang} the word on the young, once they are right')
         print(f'ok: {lang} {len(PAIRINGS)} litters (texts, fractions, figures, carriers, members, 162 '
-              'members paged), a bad male and 100 young')
+              'members paged), filtered to a colour and to none, a bad male, an empty female, 0 and 100 '
+              'young (the litter before gone)')
         # Parents given by their coats.
         coats = {'en': ('SH Black', 'SH BE Cream'), 'ru': ('черный КШ', 'кремовый ЧГ КШ')}[lang]
         page.ask('litter-out', [('litter-male', coats[0]), ('litter-female', coats[1]), ('litter-pups', '8')])
@@ -730,10 +731,6 @@ def checks(page, native, url, shots, manuals):
         animals = check_stock(page, native, lang)
         print(f'ok: {lang} a litter of parents by their coats; a stock of {animals} parents to choose: its '
               'animals, two litters, its faults, as the program\'s')
-
-
-              'members paged), filtered to a colour and to none, a bad male, an empty female, 0 and 100 '
-              'young (the litter before gone)')
 
         page.click('tab-task')
         for number, easy in TASKS:
