@@ -434,6 +434,7 @@ StockModel::StockModel(const Stock& stock, std::uint16_t genes) : genes_(genes) 
     if (genes) {
       for (GeneIndex g = 0; g < GeneCount; ++g) {
         if (modelled(g)) {
+          query_of_[genes->variable[static_cast<std::size_t>(g)]] = queries.size();
           queries.push_back({genes->variable[static_cast<std::size_t>(g)]});
         }
       }
@@ -482,6 +483,40 @@ std::optional<StockModel::Joint> StockModel::joint(const std::vector<std::size_t
       const std::size_t part = find(static_cast<std::size_t>(v));
       by_part[part].push_back({a, g, animals_[a]->states[static_cast<std::size_t>(g)]});
       variables_of[part].push_back(v);
+    }
+  }
+  // A part of one member, with no evidence on it, is that gene's own
+  // weights, which one sum of the whole network gives for every animal.
+  std::vector<JointPart> known;
+  if (evidence.empty() && cost() <= kMostStockCost) {
+    const Sums& all = marginals();
+    if (!all.possible) {
+      return Joint{false, {}};
+    }
+    for (auto at = by_part.begin(); at != by_part.end();) {
+      if (at->second.size() != 1) {
+        ++at;
+        continue;
+      }
+      const JointMember& member = at->second.front();
+      const VariableId v = animals_[member.animal]->variable[static_cast<std::size_t>(member.gene)];
+      known.push_back({at->second, all.queries[query_of_.at(v)]});
+      known.back().table.scope = {0};
+      variables_of.erase(at->first);
+      at = by_part.erase(at);
+    }
+    // A part summed before, for the same genes, is the same again.
+    for (auto at = by_part.begin(); at != by_part.end();) {
+      std::vector<VariableId> key = variables_of[at->first];
+      std::sort(key.begin(), key.end());
+      const auto found = summed_.find(key);
+      if (found == summed_.end()) {
+        ++at;
+        continue;
+      }
+      known.push_back(found->second);
+      variables_of.erase(at->first);
+      at = by_part.erase(at);
     }
   }
   if (only_evidence) {
@@ -536,7 +571,10 @@ std::optional<StockModel::Joint> StockModel::joint(const std::vector<std::size_t
   // One query per part: its members' variables, ascending.
   std::vector<std::vector<VariableId>> queries;
   std::vector<std::vector<JointMember>> members;
+  std::vector<std::vector<VariableId>> keys;  // each query's variables in the whole network
   for (auto& [part, list] : by_part) {
+    keys.push_back(variables_of[part]);
+    std::sort(keys.back().begin(), keys.back().end());
     std::vector<std::pair<VariableId, JointMember>> keyed;
     for (std::size_t i = 0; i < list.size(); ++i) {
       keyed.emplace_back(renumbered[static_cast<std::size_t>(variables_of[part][i])],
@@ -553,18 +591,26 @@ std::optional<StockModel::Joint> StockModel::joint(const std::vector<std::size_t
     queries.push_back(std::move(query));
     members.push_back(std::move(ordered));
   }
+  Joint joint;
+  joint.parts = std::move(known);
+  if (queries.empty()) {
+    return joint;
+  }
   const SumPlan plan = planSums(part_network, queries, kMostStockCost);
   if (plan.cost > kMostStockCost) {
     return std::nullopt;
   }
   Sums sums = sumNetwork(part_network, plan);
-  Joint joint;
   joint.possible = sums.possible;
   if (!sums.possible) {
+    joint.parts.clear();
     return joint;
   }
   for (std::size_t q = 0; q < queries.size(); ++q) {
     joint.parts.push_back({std::move(members[q]), std::move(sums.queries[q])});
+    if (evidence.empty()) {
+      summed_.emplace(std::move(keys[q]), joint.parts.back());
+    }
   }
   return joint;
 }
@@ -574,9 +620,16 @@ bool StockModel::possible() const {
   return anyWeight(network_, plan_);
 }
 
-std::optional<std::vector<StockModel::Weights>> StockModel::weights() const {
+const Sums& StockModel::marginals() const {
   assert(cost() <= kMostStockCost);
-  const Sums sums = sumNetwork(network_, plan_);
+  if (!marginals_) {
+    marginals_ = sumNetwork(network_, plan_);
+  }
+  return *marginals_;
+}
+
+std::optional<std::vector<StockModel::Weights>> StockModel::weights() const {
+  const Sums& sums = marginals();
   if (!sums.possible) {
     return std::nullopt;
   }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -126,8 +127,17 @@ class StockModel {
   // A table too large to make was left out: the model is not to be summed.
   bool too_big_ = false;
 
+  // The sums of the whole network, one table per named animal's gene,
+  // made once when first asked for.
+  const Sums& marginals() const;
+
   Network network_;
   SumPlan plan_;
+  mutable std::optional<Sums> marginals_;
+  std::map<VariableId, std::size_t> query_of_;  // a named animal's gene: its query
+  // The parts of joints summed so far, by their variables (ascending):
+  // what several questions about the same animals share.
+  mutable std::map<std::vector<VariableId>, JointPart> summed_;
   // By animal (the stock's records; the unnamed ones have none) and gene:
   // the variable, and the states its values stand for.
   struct Genes {
