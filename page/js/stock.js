@@ -70,7 +70,7 @@ function askStock(fields, bytes) {
 }
 
 // The stock shown: its bytes, and the answer's animals.
-const stockState = { bytes: null, animals: [], job: 0 };
+const stockState = { bytes: null, animals: [], job: 0, proveJob: 0 };
 
 // The device's memory of the last stock, only when the user asked for it.
 function rememberStock() {
@@ -108,6 +108,8 @@ function showStock(bytes) {
   box.replaceChildren(wrapped('p', 'note', say('working')));
   $('stock-litter-form').hidden = true;
   $('stock-litter-out').replaceChildren();
+  $('stock-prove-form').hidden = true;
+  $('stock-animal-out').replaceChildren();
   Promise.all([askStock(['stock', state.lang], bytes), askStock(['stocktext', state.lang], bytes)])
     .then(([answer, text]) => {
       if (job !== stockState.job) return;
@@ -121,6 +123,7 @@ function showStock(bytes) {
       box.replaceChildren(stockTable(text.text));
       fillParents();
       $('stock-litter-form').hidden = false;
+      $('stock-prove-form').hidden = false;
       box.dataset.ms = String(performance.now() - t0);
       state.times.stock = performance.now() - t0;
       setState(box, 'done');
@@ -163,6 +166,36 @@ function fillParents() {
     }
     if ([...select.options].some((o) => o.value === was)) select.value = was;
   }
+  const tested = $('stock-animal');
+  const was = tested.value;
+  tested.replaceChildren();
+  for (const animal of stockState.animals) {
+    if (!animal.sex) continue;
+    const option = el('option', '', animal.coat ? `${animal.name} (${animal.coat})` : animal.name);
+    option.value = animal.name;
+    tested.append(option);
+  }
+  if ([...tested.options].some((o) => o.value === was)) tested.value = was;
+}
+
+// Shows the test matings of the animal chosen: the core's text, tab by
+// tab, as the stock's animals are shown.
+function showMatings() {
+  const name = $('stock-animal').value;
+  const box = $('stock-animal-out');
+  if (!name) return box.replaceChildren();
+  const job = ++stockState.proveJob;
+  const t0 = performance.now();
+  setState(box, 'working');
+  box.replaceChildren(wrapped('p', 'note', say('working')));
+  askStock(['provetext', state.lang, name], stockState.bytes).then((answer) => {
+    if (job !== stockState.proveJob) return;
+    if (answer.error) return showError(box, answer.error);
+    box.replaceChildren(stockTable(answer.text));
+    box.dataset.ms = String(performance.now() - t0);
+    state.times.prove = performance.now() - t0;
+    setState(box, 'done');
+  });
 }
 
 // Shows the litter of the two animals chosen.
@@ -332,6 +365,10 @@ function startStockView() {
   $('stock-litter-form').addEventListener('submit', (event) => {
     event.preventDefault();
     if (stockState.bytes) showStockLitter();
+  });
+  $('stock-prove-form').addEventListener('submit', (event) => {
+    event.preventDefault();
+    if (stockState.bytes) showMatings();
   });
   $('stock-remember').addEventListener('change', () => {
     if ($('stock-remember').checked) rememberStock();

@@ -14,6 +14,8 @@
 #include "phenotype/animal.h"
 #include "phenotype/colour_answers.h"
 #include "phenotype/colour_line.h"
+#include "stock/prove.h"
+#include "stock/prove_report.h"
 #include "stock/stock_answer.h"
 #include "stock/stock_litter_report.h"
 #include "stock/stock_questions.h"
@@ -161,8 +163,10 @@ WebRequests::~WebRequests() = default;
 std::string WebRequests::answer(std::string_view request) {
   // The verbs of a stock: their fields, then the file's bytes.
   const std::string_view first_field = request.substr(0, request.find('\n'));
-  if (first_field == "stock" || first_field == "stocktext" || first_field == "stocklitter") {
-    const std::size_t count = first_field == "stocklitter" ? 6 : 2;
+  const bool proving = first_field == "prove" || first_field == "provetext";
+  if (first_field == "stock" || first_field == "stocktext" || first_field == "stocklitter" ||
+      proving) {
+    const std::size_t count = first_field == "stocklitter" ? 6 : proving ? 3 : 2;
     std::size_t at = 0;
     for (std::size_t i = 0; i < count; ++i) {
       const std::size_t end = request.find('\n', at);
@@ -179,6 +183,9 @@ std::string WebRequests::answer(std::string_view request) {
     const std::string_view file = request.substr(at);
     if (count == 2) {
       return stock(language, file, first_field == "stocktext");
+    }
+    if (proving) {
+      return prove(language, fields[2], file, first_field == "provetext");
     }
     if (fields[5] != U"text" && fields[5] != U"share") {
       return badRequest(U"unknown order");
@@ -479,6 +486,34 @@ std::string WebRequests::stockLitter(const StockLitter& litter, std::u32string_v
   }
   StringOutput out;
   writeStockLitterJson(*read.report, options, litter.language, out);
+  return out.bytes();
+}
+
+std::string WebRequests::prove(Language language, std::u32string_view name, std::string_view file,
+                               bool as_text) {
+  const KeptStock& kept = keptStock(file);
+  if (!kept.stock) {
+    return faultsJson(readStock(file, language).faults, "stock");
+  }
+  ProveOptions options;
+  options.confidences = defaultConfidences();
+  const ProveRead read = proveNamed(*kept.stock, name, options, language);
+  if (!read.animal) {
+    return faultsJson(read.faults, "stock");
+  }
+  StringOutput out;
+  if (!as_text) {
+    writeProveJson(*kept.stock, *read.animal, read.work, options, language, out);
+    return out.bytes();
+  }
+  StringOutput text;
+  writeProveText(*kept.stock, *read.animal, read.work, options, language, text);
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("text");
+  json.string(fromUtf8(text.bytes()));
+  json.endObject();
+  json.end();
   return out.bytes();
 }
 

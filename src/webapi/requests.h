@@ -41,6 +41,8 @@ namespace quorvale {
 //   genes LANG                   the table of genes (text/gene_table.h)
 //   stock LANG                   quorvale --json stock FILE
 //   stocktext LANG               {"text": TEXT}, TEXT quorvale stock FILE
+//   prove LANG NAME              quorvale --json prove FILE NAME
+//   provetext LANG NAME          {"text": TEXT}, TEXT quorvale prove FILE NAME
 //   stocklitter LANG MALE FEMALE PUPS SORT
 //                                quorvale --json litter --stock FILE --pups
 //                                PUPS --sort SORT --carriers --members MALE
@@ -113,6 +115,8 @@ class WebRequests {
     bool by_share = false;
   };
   std::string stock(Language language, std::string_view file, bool as_text);
+  std::string prove(Language language, std::u32string_view name, std::string_view file,
+                    bool as_text);
   std::string stockLitter(const StockLitter& litter, std::u32string_view pups,
                           std::string_view file);
 

@@ -204,6 +204,8 @@ TEST(WebRequests, AStockAndItsLittersAsTheCommandLineHasThem) {
   const std::string text = command({U"stock", U"f.csv"}, kSiblings).out;
   EXPECT_TRUE(stockRequest(web, {"stocktext", "en"}, kSiblings)
                   .starts_with("{\"text\":\"" + text.substr(0, text.find('\t')) + "\\t"));
+  EXPECT_EQ(stockRequest(web, {"prove", "ru", "Bro"}, kSiblings),
+            command({U"--lang", U"ru", U"--json", U"prove", U"f.csv", U"Bro"}, kSiblings).out);
   for (const char* sort : {"text", "share"}) {
     EXPECT_EQ(stockRequest(web, {"stocklitter", "en", "Bro", "Sis", "8", sort}, kSiblings),
               command({U"--json", U"litter", U"--stock", U"f.csv", U"Bro", U"Sis", U"--pups", U"8",

@@ -413,6 +413,13 @@ def check_stock(page, native, lang):
         answer = native.json(lang, 'litter', '--stock', str(family), '--pups', '8', '--carriers', '--members',
                              male, female)
         check_mixed(page, 'stock-litter-out', answer, f'{lang} the litter of {male} x {female}')
+    tested = males[0]
+    Select(page.d.find_element(By.ID, 'stock-animal')).select_by_value(tested)
+    page.click('stock-prove-show', 'stock-animal-out')
+    shown = page.js("return [...document.querySelectorAll('#stock-animal-out tr')].map((r) => "
+                    "[...r.cells].map((c) => c.textContent))")
+    same(shown, [line.split('\t') for line in native.lines(lang, 'prove', str(family), tested)],
+         f'{lang} the test matings of {tested}')
     faults = STOCKS / 'faults.csv'
     before = page.seq('stock-out')
     page.js("document.getElementById('stock-text').value = arguments[0];"
