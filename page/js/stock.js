@@ -152,30 +152,26 @@ function stockTable(text) {
   return wrapped('div', 'scroll', table);
 }
 
-// The parents' choices: each named animal of that sex.
-function fillParents() {
-  for (const [id, sex] of [['stock-male', 'male'], ['stock-female', 'female']]) {
-    const select = $(id);
-    const was = select.value;
-    select.replaceChildren();
-    for (const animal of stockState.animals) {
-      if (animal.sex !== sex) continue;
-      const option = el('option', '', animal.coat ? `${animal.name} (${animal.coat})` : animal.name);
-      option.value = animal.name;
-      select.append(option);
-    }
-    if ([...select.options].some((o) => o.value === was)) select.value = was;
-  }
-  const tested = $('stock-animal');
-  const was = tested.value;
-  tested.replaceChildren();
+// The choices of a select: each named animal the test keeps, the one chosen
+// kept when it is still there.
+function fillAnimals(select, keep) {
+  const was = select.value;
+  select.replaceChildren();
   for (const animal of stockState.animals) {
-    if (!animal.sex) continue;
+    if (!keep(animal)) continue;
     const option = el('option', '', animal.coat ? `${animal.name} (${animal.coat})` : animal.name);
     option.value = animal.name;
-    tested.append(option);
+    select.append(option);
   }
-  if ([...tested.options].some((o) => o.value === was)) tested.value = was;
+  if ([...select.options].some((o) => o.value === was)) select.value = was;
+}
+
+// The parents' choices, each named animal of that sex, and the animals of
+// a known sex to test.
+function fillParents() {
+  fillAnimals($('stock-male'), (animal) => animal.sex === 'male');
+  fillAnimals($('stock-female'), (animal) => animal.sex === 'female');
+  fillAnimals($('stock-animal'), (animal) => Boolean(animal.sex));
 }
 
 // Shows the test matings of the animal chosen: the core's text, tab by

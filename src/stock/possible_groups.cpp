@@ -126,10 +126,9 @@ void addChildren(Unit& unit, const std::vector<int>& male_count,
   }
 }
 
-// The units of the joint's parts, each with every way its genes come out
-// in a young.
-std::vector<Unit> unitsOf(const std::vector<JointPart>& parts, std::size_t male) {
-  // Parts that hold the same gene make one unit.
+// The parts of a joint in units: parts that hold the same gene (of either
+// parent) make one unit, and units are independent of each other.
+std::vector<std::vector<std::size_t>> partsByUnit(const std::vector<JointPart>& parts) {
   std::vector<std::size_t> root(parts.size());
   std::iota(root.begin(), root.end(), std::size_t{0});
   const auto find = [&](std::size_t p) {
@@ -150,19 +149,37 @@ std::vector<Unit> unitsOf(const std::vector<JointPart>& parts, std::size_t male)
       }
     }
   }
-  std::map<std::size_t, Unit> by_root;
+  std::map<std::size_t, std::vector<std::size_t>> by_root;
   for (std::size_t p = 0; p < parts.size(); ++p) {
-    Unit& unit = by_root[find(p)];
-    unit.parts.push_back(p);
-    for (const JointMember& member : parts[p].members) {
-      if (std::find(unit.genes.begin(), unit.genes.end(), member.gene) == unit.genes.end()) {
-        unit.genes.push_back(member.gene);
+    by_root[find(p)].push_back(p);
+  }
+  std::vector<std::vector<std::size_t>> units;
+  units.reserve(by_root.size());
+  for (auto& [r, unit] : by_root) {
+    units.push_back(std::move(unit));
+  }
+  return units;
+}
+
+// The units of the joint's parts, each with every way its genes come out
+// in a young.
+std::vector<Unit> unitsOf(const std::vector<JointPart>& parts, std::size_t male) {
+  std::vector<Unit> units;
+  for (std::vector<std::size_t>& unit_parts : partsByUnit(parts)) {
+    Unit& unit = units.emplace_back();
+    unit.parts = std::move(unit_parts);
+  }
+  for (Unit& unit : units) {
+    for (const std::size_t p : unit.parts) {
+      for (const JointMember& member : parts[p].members) {
+        if (std::find(unit.genes.begin(), unit.genes.end(), member.gene) == unit.genes.end()) {
+          unit.genes.push_back(member.gene);
+        }
       }
     }
   }
 
-  std::vector<Unit> units;
-  for (auto& [r, unit] : by_root) {
+  for (Unit& unit : units) {
     std::sort(unit.genes.begin(), unit.genes.end());
     std::vector<std::vector<std::vector<bool>>> leading;
     for (const std::size_t p : unit.parts) {
@@ -217,9 +234,7 @@ std::vector<Unit> unitsOf(const std::vector<JointPart>& parts, std::size_t male)
         break;
       }
     }
-    units.push_back(std::move(unit));
   }
-
   return units;
 }
 
@@ -319,31 +334,7 @@ std::vector<PossibleGroup> possibleGroups(const std::vector<JointPart>& parts, s
 
 bool canHaveLine(const std::vector<JointPart>& parts, std::size_t male,
                  std::span<const GeneBox> boxes, Sex sex) {
-  // Parts that hold the same gene are one unit; units are independent.
-  std::vector<std::size_t> root(parts.size());
-  std::iota(root.begin(), root.end(), std::size_t{0});
-  const auto find = [&](std::size_t p) {
-    while (root[p] != p) {
-      p = root[p] = root[root[p]];
-    }
-    return p;
-  };
-  std::array<int, GeneCount> first_part{};
-  first_part.fill(-1);
-  for (std::size_t p = 0; p < parts.size(); ++p) {
-    for (const JointMember& member : parts[p].members) {
-      int& first = first_part[static_cast<std::size_t>(member.gene)];
-      if (first < 0) {
-        first = static_cast<int>(p);
-      } else {
-        root[find(p)] = find(static_cast<std::size_t>(first));
-      }
-    }
-  }
-  std::map<std::size_t, std::vector<std::size_t>> units;
-  for (std::size_t p = 0; p < parts.size(); ++p) {
-    units[find(p)].push_back(p);
-  }
+  const std::vector<std::vector<std::size_t>> units = partsByUnit(parts);
   // Whether some reading of a unit's parts lets the young have a state of
   // the box at each of its genes: young inherit each gene on its own.
   const auto unit_fits = [&](const std::vector<std::size_t>& unit, const GeneBox& box) {
@@ -398,7 +389,7 @@ bool canHaveLine(const std::vector<JointPart>& parts, std::size_t male,
       box[gene::to] &= statesOfSex(gene::to, sex);
     }
     if (std::all_of(units.begin(), units.end(),
-                    [&](const auto& unit) { return unit_fits(unit.second, box); })) {
+                    [&](const std::vector<std::size_t>& unit) { return unit_fits(unit, box); })) {
       return true;
     }
   }

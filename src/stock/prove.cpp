@@ -24,15 +24,6 @@ namespace quorvale {
 
 namespace {
 
-Ratio sumOf(const Ratio& a, const Ratio& b) {
-  return lowestTerms(
-      {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator});
-}
-
-Ratio productOf(const Ratio& a, const Ratio& b) {
-  return lowestTerms({a.numerator * b.numerator, a.denominator * b.denominator});
-}
-
 Ratio powerOf(const Ratio& a, std::uint64_t n) {
   return {power(a.numerator, static_cast<unsigned>(n)),
           power(a.denominator, static_cast<unsigned>(n))};

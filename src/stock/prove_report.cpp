@@ -17,10 +17,6 @@ namespace quorvale {
 namespace {
 
 struct ProveWords {
-  std::u32string_view male;
-  std::u32string_view female;
-  std::u32string_view sex_not_recorded;
-  std::u32string_view coat_not_recorded;
   std::u32string_view possible;
   std::u32string_view odds;
   std::u32string_view not_in_file;
@@ -33,12 +29,10 @@ struct ProveWords {
 };
 
 constexpr ProveWords kWords[LanguageCount] = {
-    {U"male", U"female", U"sex not recorded", U"coat not recorded", U": possible",
-     U"odds by the young recorded: \u00d7 ", U", not in the file", U"reveals ",
+    {U": possible", U"odds by the young recorded: \u00d7 ", U", not in the file", U"reveals ",
      U"no mate reveals it", U"if none reveals it: ", U"never by this mate alone: ",
      U"not within 10000 young or 100 mates", U"\tnothing to test: every gene shown is proved"},
-    {U"самец", U"самка", U"пол не указан", U"окрас не указан", U": возможно",
-     U"шансы по записанным детенышам: \u00d7 ", U", не из файла", U"открывает ",
+    {U": возможно", U"шансы по записанным детенышам: \u00d7 ", U", не из файла", U"открывает ",
      U"ни один партнер этого не откроет", U"если ни один не откроет: ",
      U"одним этим партнером никогда; ", U"не за 10000 детенышей или 100 партнеров",
      U"\tпроверять нечего: все показанные гены доказаны"},
@@ -103,19 +97,6 @@ void appendMates(const MateFigures& f, const Confidence& confidence, int pups, L
   text += U')';
 }
 
-std::u32string animalLine(const StockAnimal& animal, Language language) {
-  const ProveWords& w = words(language);
-  std::u32string text = animal.name;
-  text += U'\t';
-  text += animal.sex == Sex::Male     ? w.male
-          : animal.sex == Sex::Female ? w.female
-                                      : w.sex_not_recorded;
-  text += U'\t';
-  text += animal.coat_line ? describedText(*animal.coat_line, language)
-                           : std::u32string(w.coat_not_recorded);
-  return text;
-}
-
 std::u32string confidenceText(const Confidence& c, Language language) {
   std::u32string text;
   for (const char ch : c.label) {
@@ -123,18 +104,6 @@ std::u32string confidenceText(const Confidence& c, Language language) {
   }
   text += U" %";
   return text;
-}
-
-void writeRatio(const Ratio& r, JsonWriter& json) {
-  const FractionDigits digits = lowestTermsDigits(r);
-  json.beginObject();
-  json.key("numerator");
-  json.asciiString(digits.numerator);
-  json.key("denominator");
-  json.asciiString(digits.denominator);
-  json.key("value");
-  json.number(jsonValue(r));
-  json.endObject();
 }
 
 }  // namespace
@@ -242,7 +211,7 @@ void writeProveJson(const Stock& stock, std::size_t animal, const ProveWork& wor
     }
     json.key("odds_factor");
     if (state.odds_factor) {
-      writeRatio(*state.odds_factor, json);
+      writeFraction(*state.odds_factor, json);
     } else {
       json.null();
     }

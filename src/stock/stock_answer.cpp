@@ -272,19 +272,24 @@ std::u32string conditionText(const StockAnimal& parent, bool male, GeneIndex g, 
   return text;
 }
 
+std::u32string animalLine(const StockAnimal& animal, Language language) {
+  std::u32string text = animal.name;
+  text += U'\t';
+  text += word(animal.sex == Sex::Male     ? Word::Male
+               : animal.sex == Sex::Female ? Word::Female
+                                           : Word::SexNotKnown,
+               language);
+  text += U'\t';
+  text += animal.coat_line ? describedText(*animal.coat_line, language)
+                           : std::u32string(word(Word::CoatNotRecorded, language));
+  return text;
+}
+
 void writeStockText(const Stock& stock, const std::vector<AnimalAnswer>& answers, Language language,
                     Output& out) {
   for (const AnimalAnswer& answer : answers) {
     const StockAnimal& animal = stock.animals[answer.animal];
-    std::u32string text = animal.name;
-    text += U'\t';
-    text += word(animal.sex == Sex::Male     ? Word::Male
-                 : animal.sex == Sex::Female ? Word::Female
-                                             : Word::SexNotKnown,
-                 language);
-    text += U'\t';
-    text += animal.coat_line ? describedText(*animal.coat_line, language)
-                             : std::u32string(word(Word::CoatNotRecorded, language));
+    std::u32string text = animalLine(animal, language);
     text += U'\n';
     for (const GeneAnswer& gene : answer.genes) {
       text += U'\t';

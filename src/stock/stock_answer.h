@@ -75,6 +75,10 @@ std::u32string conditionText(const StockAnimal& parent, bool male, GeneIndex g, 
 // for a fraction whose parts have more than 12 digits.
 void appendChance(const Ratio& chance, Language language, std::u32string& out);
 
+// An animal's line: its name, sex and coat parted by tabs, "sex not
+// recorded" and "coat not recorded" where the file says nothing.
+std::u32string animalLine(const StockAnimal& animal, Language language);
+
 // The answer as text: for each animal its name, sex and coat parted by
 // tabs, then a line for each gene shown: a tab, the gene, and a tab before
 // each state: "carries 2/3 (66.7 %)", "carries 1 (proved)", "shows 1 (not

@@ -16,15 +16,6 @@ namespace quorvale {
 
 namespace {
 
-Ratio sumOf(const Ratio& a, const Ratio& b) {
-  return lowestTerms(
-      {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator});
-}
-
-Ratio productOf(const Ratio& a, const Ratio& b) {
-  return {a.numerator * b.numerator, a.denominator * b.denominator};
-}
-
 void add(Ratio& total, const Ratio& more) { total = sumOf(total, more); }
 
 // The entries of a part's table that the readings of least power have.

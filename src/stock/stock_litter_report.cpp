@@ -49,11 +49,6 @@ void appendFraction(const Ratio& chance, std::u32string& text) {
 
 bool isOne(const Ratio& r) { return r.numerator == r.denominator; }
 
-Ratio sumOf(const Ratio& a, const Ratio& b) {
-  return lowestTerms(
-      {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator});
-}
-
 // The parent's line: "Male: Rex, SH Golden Banded".
 std::u32string parentLine(MessageId label, const ShownParent& parent, Language language) {
   std::u32string_view label_text = messageText(label, language);

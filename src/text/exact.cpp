@@ -46,6 +46,15 @@ Ratio lowestTerms(const Ratio& value) {
   return {value.numerator / common, value.denominator / common};
 }
 
+Ratio sumOf(const Ratio& a, const Ratio& b) {
+  return lowestTerms(
+      {a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator});
+}
+
+Ratio productOf(const Ratio& a, const Ratio& b) {
+  return {a.numerator * b.numerator, a.denominator * b.denominator};
+}
+
 Integer power(const Integer& base, unsigned exponent) {
   return boost::multiprecision::pow(base, exponent);
 }

@@ -29,6 +29,13 @@ Ratio ratio(std::uint64_t numerator, std::uint64_t denominator);
 // The same fraction in lowest terms.
 Ratio lowestTerms(const Ratio& value);
 
+// a + b, in lowest terms.
+Ratio sumOf(const Ratio& a, const Ratio& b);
+
+// a times b, not reduced (a product is mostly summed next, and reduced
+// there).
+Ratio productOf(const Ratio& a, const Ratio& b);
+
 // base^exponent.
 Integer power(const Integer& base, unsigned exponent);
 

@@ -203,7 +203,9 @@ void JsonWriter::end() {
   flush();
 }
 
-void writeChance(const Ratio& chance, JsonWriter& json) {
+void writeChance(const Ratio& chance, JsonWriter& json) { writeFraction(chance, json); }
+
+void writeFraction(const Ratio& chance, JsonWriter& json) {
   const FractionDigits parts = lowestTermsDigits(chance);
   json.beginObject();
   json.key("numerator");

@@ -124,6 +124,10 @@ class JsonWriter {
 // REQUIRES: 0 <= chance <= 1.
 void writeChance(const Ratio& chance, JsonWriter& json);
 
+// Any fraction that is not negative in the same form (a factor of odds,
+// which may be above 1).
+void writeFraction(const Ratio& value, JsonWriter& json);
+
 // A whole document {"error": TEXT}, with "input": INPUT after it when the
 // error is about one field of a request (INPUT names it).
 void writeErrorJson(std::u32string_view text, std::string_view input, Output& out);

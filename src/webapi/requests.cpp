@@ -73,6 +73,18 @@ std::string errorJson(std::u32string_view text, std::string_view input) {
 
 // An error with every line the command line writes about it; the error of
 // a parent's word is its one line.
+// A text answer as the page shows it: {"text": TEXT}.
+std::string textAnswer(const StringOutput& text) {
+  StringOutput out;
+  JsonWriter json(out);
+  json.beginObject();
+  json.key("text");
+  json.string(fromUtf8(text.bytes()));
+  json.endObject();
+  json.end();
+  return out.bytes();
+}
+
 std::string faultsJson(const std::vector<std::u32string>& faults, std::string_view input) {
   if (input == "male" || input == "female") {
     return errorJson(faults.front(), input);
@@ -457,15 +469,8 @@ std::string WebRequests::stock(Language language, std::string_view file, bool as
     writeStockJson(*kept.stock, *kept.answers, language, out);
     return out.bytes();
   }
-  StringOutput text;
-  writeStockText(*kept.stock, *kept.answers, language, text);
-  JsonWriter json(out);
-  json.beginObject();
-  json.key("text");
-  json.string(fromUtf8(text.bytes()));
-  json.endObject();
-  json.end();
-  return out.bytes();
+  writeStockText(*kept.stock, *kept.answers, language, out);
+  return textAnswer(out);
 }
 
 std::string WebRequests::stockLitter(const StockLitter& litter, std::u32string_view pups,
@@ -506,15 +511,8 @@ std::string WebRequests::prove(Language language, std::u32string_view name, std:
     writeProveJson(*kept.stock, *read.animal, read.work, options, language, out);
     return out.bytes();
   }
-  StringOutput text;
-  writeProveText(*kept.stock, *read.animal, read.work, options, language, text);
-  JsonWriter json(out);
-  json.beginObject();
-  json.key("text");
-  json.string(fromUtf8(text.bytes()));
-  json.endObject();
-  json.end();
-  return out.bytes();
+  writeProveText(*kept.stock, *read.animal, read.work, options, language, out);
+  return textAnswer(out);
 }
 
 }  // namespace quorvale

@@ -870,9 +870,9 @@ def checks(page, native, url, shots, manuals):
     longest = max((length for length, core in page.tasks), default=0)
     check(longest < LONG_TASK_GOAL_MS * BEYOND, f'a task of {longest:.0f} ms around an answer of the core')
     added = max((length - core for length, core in page.tasks if core), default=0)
-    check(added < 50 * BEYOND, f'a task {added:.0f} ms longer than the answer of the core in it')
+    check(added < LONG_TASK_GOAL_MS * BEYOND, f'a task {added:.0f} ms longer than the answer of the core in it')
     print(f'ok: {len(page.tasks)} tasks over 50 ms, the longest {longest:.0f} ms, of the page\'s own '
-          f'{own:.0f} ms (goal {LONG_TASK_GOAL_MS} ms; bench/page_times.py measures it)')
+          f'{own:.0f} ms, added around an answer {added:.0f} ms (goal {LONG_TASK_GOAL_MS} ms; bench/page_times.py measures it)')
 
     # Nothing but the page itself was asked for; nothing went wrong.
     # (The log also holds the blank tab the browser opens first.)
